@@ -1,0 +1,47 @@
+# Two entry points for a fresh Debian 12: `make run` and `make test`.
+# Each installs the Debian packages that are missing, then builds with CMake.
+
+BUILD_DIR ?= build
+BUILD_TYPE ?= RelWithDebInfo
+JOBS ?= 2
+
+BUILD_PACKAGES := cmake g++ make pkg-config qt6-base-dev qt6-base-dev-tools \
+                  qt6-webengine-dev qt6-webengine-dev-tools libgl-dev fonts-dejavu-core
+TEST_PACKAGES  := $(BUILD_PACKAGES)
+
+# Chromium refuses to run as root with its sandbox on. Only then is it switched
+# off, and only for the processes these targets start; normal users keep it.
+ifeq ($(shell id -u),0)
+  ENGINE_ENV := QTWEBENGINE_DISABLE_SANDBOX=1
+endif
+
+SUDO := $(if $(filter 0,$(shell id -u)),,sudo)
+missing = $(strip $(foreach p,$(1),$(if $(shell dpkg-query -W -f='$${Status}' $(p) 2>/dev/null | grep -q 'ok installed' && echo y),,$(p))))
+
+.PHONY: run test build deps test-deps bench clean
+
+run: deps build
+	$(ENGINE_ENV) ./$(BUILD_DIR)/quillet-lookup
+
+test: test-deps build
+	$(ENGINE_ENV) ctest --test-dir $(BUILD_DIR) --output-on-failure --timeout 600
+
+bench: deps build
+	$(ENGINE_ENV) ./$(BUILD_DIR)/bench/quillet-bench
+
+build:
+	cmake -S . -B $(BUILD_DIR) -DCMAKE_BUILD_TYPE=$(BUILD_TYPE)
+	cmake --build $(BUILD_DIR) -j $(JOBS)
+
+deps:
+	@pkgs="$(call missing,$(BUILD_PACKAGES))"; if [ -n "$$pkgs" ]; then \
+	  echo "Installing: $$pkgs"; \
+	  $(SUDO) apt-get update && $(SUDO) env DEBIAN_FRONTEND=noninteractive apt-get install -y $$pkgs; fi
+
+test-deps:
+	@pkgs="$(call missing,$(TEST_PACKAGES))"; if [ -n "$$pkgs" ]; then \
+	  echo "Installing: $$pkgs"; \
+	  $(SUDO) apt-get update && $(SUDO) env DEBIAN_FRONTEND=noninteractive apt-get install -y $$pkgs; fi
+
+clean:
+	rm -rf $(BUILD_DIR)

@@ -1,0 +1,30 @@
+#pragma once
+
+#include "platform/WindowedControl.h"
+
+class QListWidget;
+
+namespace platform {
+
+// An unsorted, single-selection list. ListIndex is the selected position or -1; Text is
+// the selected entry or "". Removing the selected entry leaves none selected.
+class ListBox : public WindowedControl {
+public:
+    ListBox(Container *container, QString name);
+
+    Index ListCount() const;
+    Index ListIndex() const;
+    // -1 clears the selection; a position outside the list is refused.
+    bool setListIndex(Index position);
+    QString Text() const;
+    QString List(Index position) const;
+    QStringList items() const;
+
+    void AddItem(const QString &item);
+    bool RemoveItem(Index position);
+
+private:
+    QListWidget *list() const;
+};
+
+} // namespace platform

@@ -1,0 +1,35 @@
+#pragma once
+
+#include "platform/Control.h"
+
+#include <QPointer>
+#include <QWidget>
+
+namespace platform {
+
+// A control that is a real widget of its container, always above the graphical layer.
+// The control owns its widget.
+class WindowedControl : public Control {
+public:
+    ~WindowedControl() override;
+
+    bool isWindowed() const final { return true; }
+    QWidget *widget() const { return m_widget; }
+
+    // Keyboard focus order among the window's controls.
+    int TabIndex() const { return m_tabIndex; }
+    void setTabIndex(int tabIndex) { m_tabIndex = tabIndex; }
+    void setFont(const QFont &font);
+
+protected:
+    WindowedControl(Container *container, QString name, Index index, bool visible, QWidget *widget);
+    void copyFrom(const WindowedControl &other);
+    void geometryChanged(const QRect &oldPixels) override;
+    void visibilityChanged() override;
+
+private:
+    QPointer<QWidget> m_widget;
+    int m_tabIndex = 0;
+};
+
+} // namespace platform

@@ -1,0 +1,34 @@
+#pragma once
+
+#include <QString>
+
+class FrmSearchControls;
+namespace platform {
+class Dialogs;
+}
+
+// "Look up": one lookup per suffix in use, the first in result tab 0, each further one in a
+// new result tab appended to the strip.
+class LookupRun {
+public:
+    // Far below the 16-bit index range, since every tab holds a live browser.
+    static constexpr int DefaultTabLimit = 1000;
+
+    LookupRun(FrmSearchControls &form, QString lookupBaseUrl, platform::Dialogs &dialogs);
+
+    void cmdSearch_Click();
+    // Adds one result tab for `PreFix` and starts its lookup; false when no further tab
+    // can be made.
+    bool new_lookup(const QString &PreFix);
+
+    int tabLimit() const { return m_tabLimit; }
+    void setTabLimit(int tabs) { m_tabLimit = tabs; }
+
+private:
+    QString address(const QString &PreFix) const;
+
+    FrmSearchControls &m_form;
+    QString m_lookupBaseUrl;
+    platform::Dialogs &m_dialogs;
+    int m_tabLimit = DefaultTabLimit;
+};

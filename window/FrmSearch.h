@@ -1,0 +1,49 @@
+#pragma once
+
+#include "suffixes/SuffixPanel.h"
+#include "tabs/LookupRun.h"
+#include "tabs/TabSelection.h"
+#include "tabs/TabStripScroll.h"
+#include "window/FrmSearchControls.h"
+
+#include <memory>
+
+namespace platform {
+class Dialogs;
+}
+
+// The lookup window: its controls, its start-up and resize layout, and the wiring of every
+// control event to its handler.
+class FrmSearch {
+public:
+    // `dialogs` may be null for Qt's own dialogs.
+    FrmSearch(const QString &lookupBaseUrl, const QString &startPageUrl,
+              const platform::BrowserFactory &browsers, platform::Dialogs *dialogs = nullptr);
+    ~FrmSearch();
+
+    // Runs the load handler once, then shows the window maximized with the focus in the
+    // text box.
+    void Show();
+
+    void Form_Load();
+    void Form_Resize();
+
+    FrmSearchControls &controls() { return m_controls; }
+    LookupRun &lookupRun() { return m_lookupRun; }
+    TabSelection &tabSelection() { return m_tabSelection; }
+    TabStripScroll &tabStripScroll() { return m_tabStripScroll; }
+    SuffixPanel &suffixPanel() { return m_suffixPanel; }
+
+private:
+    void connectEvents();
+
+    FrmSearchControls m_controls;
+    std::unique_ptr<platform::Dialogs> m_ownDialogs;
+    platform::Dialogs &m_dialogs;
+    QString m_startPageUrl;
+    TabSelection m_tabSelection{m_controls};
+    TabStripScroll m_tabStripScroll{m_controls, m_tabSelection};
+    LookupRun m_lookupRun;
+    SuffixPanel m_suffixPanel;
+    bool m_loaded = false;
+};

@@ -1,0 +1,61 @@
+#pragma once
+
+#include "platform/CommandButton.h"
+#include "platform/ControlArray.h"
+#include "platform/Form.h"
+#include "platform/Frame.h"
+#include "platform/Image.h"
+#include "platform/Label.h"
+#include "platform/Line.h"
+#include "platform/ListBox.h"
+#include "platform/TextBox.h"
+#include "platform/Timer.h"
+#include "platform/WebBrowser.h"
+
+// The lookup window as designed: every control with its place, caption, font, picture,
+// tab order and stacking order, the default suffix lists, and the window's own state.
+// The handlers reach the controls through their names here.
+class FrmSearchControls {
+public:
+    explicit FrmSearchControls(const platform::BrowserFactory &browsers);
+
+    platform::Form frmSearch;
+    platform::Label Label1{&frmSearch, QStringLiteral("Label1")};
+    platform::TextBox txtLookUp{&frmSearch, QStringLiteral("txtLookUp")};
+    platform::CommandButton cmdSearch{&frmSearch, QStringLiteral("cmdSearch")};
+    platform::ControlArray<platform::WebBrowser> browserLookup;
+    platform::ControlArray<platform::Label> lbPreFix{
+        std::make_unique<platform::Label>(&frmSearch, QStringLiteral("lbPreFix"), 0)};
+    platform::Frame fraSetup{&frmSearch, QStringLiteral("fraSetup")};
+    platform::ListBox lstPreFix{fraSetup.panel(), QStringLiteral("lstPreFix")};
+    platform::ListBox lstPreFixUse{fraSetup.panel(), QStringLiteral("lstPreFixUse")};
+    platform::Label Label2{fraSetup.panel(), QStringLiteral("Label2")};
+    platform::Label Label3{fraSetup.panel(), QStringLiteral("Label3")};
+    platform::CommandButton cmdAdd{fraSetup.panel(), QStringLiteral("cmdAdd")};
+    platform::CommandButton cmdRemove{fraSetup.panel(), QStringLiteral("cmdRemove")};
+    platform::CommandButton cmdAddAll{fraSetup.panel(), QStringLiteral("cmdAddAll")};
+    platform::CommandButton cmdRemoveAll{fraSetup.panel(), QStringLiteral("cmdRemoveAll")};
+    platform::CommandButton cmdCreateNew{fraSetup.panel(), QStringLiteral("cmdCreateNew")};
+    platform::CommandButton cmdDone{fraSetup.panel(), QStringLiteral("cmdDone")};
+    platform::CommandButton cmdPreFixSetup{&frmSearch, QStringLiteral("cmdPreFixSetup")};
+    platform::Label Label4{fraSetup.panel(), QStringLiteral("Label4")};
+    platform::Image imgLeft{&frmSearch, QStringLiteral("imgLeft")};
+    platform::Image imgRight{&frmSearch, QStringLiteral("imgRight")};
+    platform::ControlArray<platform::Image> imgTab{
+        std::make_unique<platform::Image>(&frmSearch, QStringLiteral("imgTab"), 0)};
+    platform::ControlArray<platform::Image> imgCurrent{
+        std::make_unique<platform::Image>(&frmSearch, QStringLiteral("imgCurrent"), 0)};
+    platform::Image imgBG{&frmSearch, QStringLiteral("imgBG")};
+    platform::Image imgMainBG{&frmSearch, QStringLiteral("imgMainBG")};
+    platform::Line lineLeft{&frmSearch, QStringLiteral("lineLeft")};
+    platform::Line lineRight{&frmSearch, QStringLiteral("lineRight")};
+    platform::Timer tmrMove;
+
+    // The tab selected last; only tab selection writes it.
+    platform::Index currentTab = 0;
+
+private:
+    void defineControls();
+    void stackControls();
+    void orderTabStops();
+};
