@@ -63,9 +63,9 @@ void TestLookupRun::designedWindow()
     const FrmSearchControls &f = w.f;
     QCOMPARE(f.frmSearch.Caption(), QStringLiteral("Velnor - Quillet Lookup"));
     QCOMPARE(f.frmSearch.size(), QSize(691, 525));
-    QCOMPARE(f.frmSearch.windowedOrder(),
-             QStringList({"fraSetup", "cmdPreFixSetup", "browserLookup(0)", "cmdSearch",
-                          "txtLookUp"}));
+    QCOMPARE(
+        f.frmSearch.windowedOrder(),
+        QStringList({"fraSetup", "cmdPreFixSetup", "browserLookup(0)", "cmdSearch", "txtLookUp"}));
     QCOMPARE(f.frmSearch.graphicalOrder(),
              QStringList({"imgRight", "imgLeft", "lbPreFix(0)", "lineRight", "lineLeft",
                           "imgCurrent(0)", "imgBG", "Label1", "imgMainBG", "imgTab(0)"}));
@@ -110,15 +110,14 @@ void TestLookupRun::lookupRun_data()
     QTest::newRow("same press again")
         << QStringList{".co.uk", ".com", ".org"} << "example" << 2
         << QStringList{".co.uk", ".com", ".org", ".com", ".org"}
-        << QStringList{"0 example.co.uk", "0 example.co.uk", "1 example.com", "2 example.org",
-                       "3 example.com", "4 example.org"};
+        << QStringList{"0 example.co.uk", "0 example.co.uk", "1 example.com",
+                       "2 example.org",   "3 example.com",   "4 example.org"};
     QTest::newRow("one suffix") << QStringList{".net"} << "example" << 1 << QStringList{".net"}
                                 << QStringList{"0 example.net"};
     QTest::newRow("empty list") << QStringList{} << "example" << 1 << QStringList{"Velnor"}
                                 << QStringList{};
     QTest::newRow("empty label") << QStringList{".com", ".org"} << "" << 1
-                                 << QStringList{".com", ".org"}
-                                 << QStringList{"0 .com", "1 .org"};
+                                 << QStringList{".com", ".org"} << QStringList{"0 .com", "1 .org"};
     QTest::newRow("duplicates") << QStringList{".com", ".com", ".com"} << "a" << 1
                                 << QStringList{".com", ".com", ".com"}
                                 << QStringList{"0 a.com", "1 a.com", "2 a.com"};
@@ -178,7 +177,8 @@ void TestLookupRun::newTabsJoinTheLastTabWhereItStands()
     // A new tab is unselected and behind: its picture, then its selected-look picture, at
     // the very back; its browser behind every other.
     const QStringList order = w.f.frmSearch.graphicalOrder();
-    QCOMPARE(order.mid(order.size() - 3), QStringList({"lbPreFix(4)", "imgTab(4)", "imgCurrent(4)"}));
+    QCOMPARE(order.mid(order.size() - 3),
+             QStringList({"lbPreFix(4)", "imgTab(4)", "imgCurrent(4)"}));
     QCOMPARE(w.f.frmSearch.windowedOrder().constLast(), QStringLiteral("browserLookup(4)"));
 }
 
@@ -232,22 +232,45 @@ void TestLookupRun::addressKeepsTheDomainOneSegment_data()
     QTest::addColumn<QString>("label");
     QTest::addColumn<QString>("suffix");
     QTest::addColumn<QString>("domain");
-    QTest::newRow("plain") << "example" << ".co.uk" << "example.co.uk";
-    QTest::newRow("case and hyphens kept") << "Ex-Ample_1~" << ".COM" << "Ex-Ample_1~.COM";
-    QTest::newRow("suffix again") << "example.com" << ".com" << "example.com.com";
-    QTest::newRow("slash") << "a/b" << ".com" << "a%2Fb.com";
-    QTest::newRow("query") << "a?b=1" << ".com" << "a%3Fb=1.com";
-    QTest::newRow("fragment") << "a#b" << ".com" << "a%23b.com";
-    QTest::newRow("percent") << "a%2Fb" << ".com" << "a%252Fb.com";
-    QTest::newRow("backslash") << "a\\b" << ".com" << "a%5Cb.com";
-    QTest::newRow("spaces kept, encoded") << " a b " << ".com" << "%20a%20b%20.com";
+    QTest::newRow("plain") << "example"
+                           << ".co.uk"
+                           << "example.co.uk";
+    QTest::newRow("case and hyphens kept") << "Ex-Ample_1~"
+                                           << ".COM"
+                                           << "Ex-Ample_1~.COM";
+    QTest::newRow("suffix again") << "example.com"
+                                  << ".com"
+                                  << "example.com.com";
+    QTest::newRow("slash") << "a/b"
+                           << ".com"
+                           << "a%2Fb.com";
+    QTest::newRow("query") << "a?b=1"
+                           << ".com"
+                           << "a%3Fb=1.com";
+    QTest::newRow("fragment") << "a#b"
+                              << ".com"
+                              << "a%23b.com";
+    QTest::newRow("percent") << "a%2Fb"
+                             << ".com"
+                             << "a%252Fb.com";
+    QTest::newRow("backslash") << "a\\b"
+                               << ".com"
+                               << "a%5Cb.com";
+    QTest::newRow("spaces kept, encoded") << " a b "
+                                          << ".com"
+                                          << "%20a%20b%20.com";
     QTest::newRow("control characters") << "a\tb\nc" << QString(QChar(0x7f)) << "a%09b%0Ac%7F";
-    QTest::newRow("other ASCII as typed") << "a:b@c!$&'()*+,;=" << ".com"
+    QTest::newRow("other ASCII as typed") << "a:b@c!$&'()*+,;="
+                                          << ".com"
                                           << "a:b@c!$&'()*+,;=.com";
-    QTest::newRow("non-ASCII as UTF-8") << QString::fromUtf8("bücher") << QString::fromUtf8(".рф")
-                                        << "b%C3%BCcher.%D1%80%D1%84";
-    QTest::newRow("slash in the suffix") << "a" << "/.com" << "a%2F.com";
-    QTest::newRow("empty") << "" << "" << "";
+    QTest::newRow("non-ASCII as UTF-8")
+        << QString::fromUtf8("bücher") << QString::fromUtf8(".рф") << "b%C3%BCcher.%D1%80%D1%84";
+    QTest::newRow("slash in the suffix") << "a"
+                                         << "/.com"
+                                         << "a%2F.com";
+    QTest::newRow("empty") << ""
+                           << ""
+                           << "";
 }
 
 void TestLookupRun::addressKeepsTheDomainOneSegment()

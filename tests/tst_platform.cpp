@@ -168,8 +168,8 @@ void TestPlatform::navigatePairIsOnePageLoad_data()
     QTest::addColumn<QStringList>("calls"); // "1:addr" is Navigate, "2:addr" Navigate2
     QTest::addColumn<QStringList>("loads");
     QTest::newRow("pair") << QStringList{"1:a", "2:a"} << QStringList{"a"};
-    QTest::newRow("pair twice reloads") << QStringList{"1:a", "2:a", "1:a", "2:a"}
-                                        << QStringList{"a", "a"};
+    QTest::newRow("pair twice reloads")
+        << QStringList{"1:a", "2:a", "1:a", "2:a"} << QStringList{"a", "a"};
     QTest::newRow("different second") << QStringList{"1:a", "2:b"} << QStringList{"a", "b"};
     QTest::newRow("second alone") << QStringList{"2:a"} << QStringList{"a"};
     QTest::newRow("second twice") << QStringList{"1:a", "2:a", "2:a"} << QStringList{"a", "a"};
