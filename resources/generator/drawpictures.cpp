@@ -1,6 +1,8 @@
 // Draws the window's pixel pictures (tabs, strip arrows, backgrounds) and the magnifying-glass
-// icon (PNG and SVG) pixel by pixel, so every edge stays crisp. Re-run from the repository root:
-// cmake --build build --target draw-pictures && ./build/resources/draw-pictures resources/pictures
+// icon (PNG and SVG) pixel by pixel, so every edge stays crisp, and the same glass smoothed at
+// the icon theme's sizes. Re-run from the repository root:
+// cmake --build build --target draw-pictures &&
+//     ./build/resources/draw-pictures resources/pictures resources/icons
 #include <QByteArray>
 #include <QColor>
 #include <QDir>
@@ -114,34 +116,71 @@ double distanceToHandle(double px, double py)
     return across;
 }
 
-QImage drawIconPixels()
+// Which part of the icon a point lies in, in the 32-unit design space.
+IconIndex iconPart(double px, double py)
 {
-    const int size = 32;
-    QImage image(size, size, QImage::Format_Indexed8);
+    const double r = std::hypot(px - LensCentre, py - LensCentre);
+    if (r < RimInner) {
+        const double angle = std::atan2(py - LensCentre, px - LensCentre) + 2 * std::numbers::pi;
+        const bool onArc = angle >= GlintFrom && angle <= GlintTo;
+        return onArc && std::abs(r - GlintRadius) <= GlintHalfWidth ? IconGlint : IconWhite;
+    }
+    if (r <= RimOuter || distanceToHandle(px, py) <= HandleHalfWidth)
+        return IconBlack;
+    return Clear;
+}
+
+QVector<QRgb> iconColours()
+{
     QVector<QRgb> table(16, qRgb(0x80, 0x80, 0x80));
     table[Clear] = qRgba(0, 0, 0, 0);
     table[IconBlack] = Black;
     table[IconWhite] = qRgb(0xFF, 0xFF, 0xFF);
     table[IconGlint] = LightBlue;
-    image.setColorTable(table);
+    return table;
+}
 
+QImage drawIconPixels()
+{
+    const int size = 32;
+    QImage image(size, size, QImage::Format_Indexed8);
+    image.setColorTable(iconColours());
+    for (int y = 0; y < size; ++y) {
+        for (int x = 0; x < size; ++x)
+            image.setPixel(x, y, uint(iconPart(x + 0.5, y + 0.5)));
+    }
+    return image;
+}
+
+// The same glass at another size for the desktop's icon theme. Each pixel averages a grid of
+// samples of the design, so curves keep smooth edges at any size instead of stair steps.
+QImage drawIconSmooth(int size)
+{
+    const int grid = 8;
+    const double unit = 32.0 / size;
+    const QVector<QRgb> colours = iconColours();
+    QImage image(size, size, QImage::Format_ARGB32);
     for (int y = 0; y < size; ++y) {
         for (int x = 0; x < size; ++x) {
-            const double px = x + 0.5;
-            const double py = y + 0.5;
-            const double r = std::hypot(px - LensCentre, py - LensCentre);
-            int index = Clear;
-            if (r < RimInner) {
-                index = IconWhite;
-                const double angle =
-                    std::atan2(py - LensCentre, px - LensCentre) + 2 * std::numbers::pi;
-                const bool onArc = angle >= GlintFrom && angle <= GlintTo;
-                if (onArc && std::abs(r - GlintRadius) <= GlintHalfWidth)
-                    index = IconGlint;
-            } else if (r <= RimOuter || distanceToHandle(px, py) <= HandleHalfWidth) {
-                index = IconBlack;
+            // Premultiplied sums, so transparent samples do not darken the edge.
+            int red = 0, green = 0, blue = 0, alpha = 0;
+            for (int sy = 0; sy < grid; ++sy) {
+                for (int sx = 0; sx < grid; ++sx) {
+                    const double px = (x + (sx + 0.5) / grid) * unit;
+                    const double py = (y + (sy + 0.5) / grid) * unit;
+                    const QRgb c = colours[iconPart(px, py)];
+                    const int a = qAlpha(c);
+                    red += qRed(c) * a;
+                    green += qGreen(c) * a;
+                    blue += qBlue(c) * a;
+                    alpha += a;
+                }
             }
-            image.setPixel(x, y, uint(index));
+            const int samples = grid * grid;
+            image.setPixel(x, y,
+                           alpha == 0
+                               ? qRgba(0, 0, 0, 0)
+                               : qRgba(red / alpha, green / alpha, blue / alpha, alpha / samples));
         }
     }
     return image;
@@ -200,15 +239,21 @@ bool saveText(const QByteArray &text, const QDir &folder, const char *name)
 
 int main(int argc, char **argv)
 {
-    if (argc != 2) {
-        std::fprintf(stderr, "usage: %s OUTPUT-FOLDER\n", argc > 0 ? argv[0] : "draw-pictures");
+    if (argc < 2 || argc > 3) {
+        std::fprintf(stderr, "usage: %s PICTURES-FOLDER [ICONS-FOLDER]\n",
+                     argc > 0 ? argv[0] : "draw-pictures");
         return 2;
     }
-    const QDir folder(QString::fromLocal8Bit(argv[1]));
-    if (!folder.mkpath(QStringLiteral("."))) {
-        std::fprintf(stderr, "draw-pictures: cannot create %s\n", argv[1]);
+    const auto makeFolder = [](const char *path, QDir &folder) {
+        folder.setPath(QString::fromLocal8Bit(path));
+        if (folder.mkpath(QStringLiteral(".")))
+            return true;
+        std::fprintf(stderr, "draw-pictures: cannot create %s\n", path);
+        return false;
+    };
+    QDir folder;
+    if (!makeFolder(argv[1], folder))
         return 1;
-    }
 
     bool ok = true;
     ok &= saveImage(drawTab(122, TabBlue), folder, "tab.bmp");
@@ -219,5 +264,16 @@ int main(int argc, char **argv)
     ok &= saveImage(drawSolid(46, 42, WindowBeige), folder, "background-main.bmp");
     ok &= saveImage(drawIconPixels(), folder, "icon.png");
     ok &= saveText(drawIconSvg(), folder, "icon.svg");
+
+    // The sizes a desktop's icon theme looks for.
+    QDir icons;
+    if (argc == 3) {
+        if (!makeFolder(argv[2], icons))
+            return 1;
+        for (int size : {16, 22, 24, 32, 48, 64, 128, 256}) {
+            const QByteArray name = "icon-" + QByteArray::number(size) + ".png";
+            ok &= saveImage(drawIconSmooth(size), icons, name.constData());
+        }
+    }
     return ok ? 0 : 1;
 }
