@@ -1,6 +1,9 @@
 #include "platform/Form.h"
 
 #include <QEvent>
+#include <QWindow>
+
+#include <xcb/xcb.h>
 
 namespace platform {
 
@@ -11,14 +14,23 @@ void Form::setClientSize(float widthTwips, float heightTwips)
     resize(toPixels(widthTwips), toPixels(heightTwips));
 }
 
+QSize Form::outerSize() const
+{
+    // QWidget::frameGeometry() takes up a new frame only with the next move or resize of
+    // the client area; the window's own frame geometry asks the platform every time.
+    if (const QWindow *window = windowHandle())
+        return window->frameGeometry().size();
+    return frameGeometry().size();
+}
+
 float Form::Width() const
 {
-    return toTwips(frameGeometry().width());
+    return toTwips(outerSize().width());
 }
 
 float Form::Height() const
 {
-    return toTwips(frameGeometry().height());
+    return toTwips(outerSize().height());
 }
 
 void Form::showEvent(QShowEvent *event)
@@ -37,10 +49,7 @@ void Form::resizeEvent(QResizeEvent *event)
 void Form::moveEvent(QMoveEvent *event)
 {
     Container::moveEvent(event);
-    // Under X11 the frame is known only once the window manager has framed the window,
-    // and that need not come with a resize of the client area.
-    if (isVisible() && frameGeometry().size() != m_lastOuterSize)
-        raiseResize();
+    checkOuterSize();
 }
 
 void Form::changeEvent(QEvent *event)
@@ -50,9 +59,38 @@ void Form::changeEvent(QEvent *event)
         raiseResize();
 }
 
+bool Form::nativeEvent(const QByteArray &eventType, void *message, qintptr *result)
+{
+    // Under X11 the frame is known only once the window manager has framed the window, and
+    // it may change later (decorations toggled, a new theme) with no resize of the client
+    // area and no move. The window manager announces its frame in a property of this
+    // window; Qt reads it afresh after such a property change or a configure notify, but
+    // only after this hook has run, so the comparison waits for the event loop.
+    if (eventType == "xcb_generic_event_t" && !m_outerSizeCheckQueued) {
+        const auto type = static_cast<const xcb_generic_event_t *>(message)->response_type & 0x7f;
+        if (type == XCB_PROPERTY_NOTIFY || type == XCB_CONFIGURE_NOTIFY) {
+            m_outerSizeCheckQueued = true;
+            QMetaObject::invokeMethod(
+                this,
+                [this] {
+                    m_outerSizeCheckQueued = false;
+                    checkOuterSize();
+                },
+                Qt::QueuedConnection);
+        }
+    }
+    return Container::nativeEvent(eventType, message, result);
+}
+
+void Form::checkOuterSize()
+{
+    if (isVisible() && outerSize() != m_lastOuterSize)
+        raiseResize();
+}
+
 void Form::raiseResize()
 {
-    m_lastOuterSize = frameGeometry().size();
+    m_lastOuterSize = outerSize();
     if (m_resizeHandler)
         m_resizeHandler();
 }

@@ -31,12 +31,16 @@ protected:
     void resizeEvent(QResizeEvent *event) override;
     void moveEvent(QMoveEvent *event) override;
     void changeEvent(QEvent *event) override;
+    bool nativeEvent(const QByteArray &eventType, void *message, qintptr *result) override;
 
 private:
+    QSize outerSize() const;
     void raiseResize();
+    void checkOuterSize();
 
     std::function<void()> m_resizeHandler;
     QSize m_lastOuterSize;
+    bool m_outerSizeCheckQueued = false;
 };
 
 } // namespace platform
