@@ -7,7 +7,8 @@ JOBS ?= 2
 
 BUILD_PACKAGES := cmake g++ make pkg-config qt6-base-dev qt6-base-dev-tools \
                   qt6-webengine-dev qt6-webengine-dev-tools libgl-dev fonts-dejavu-core
-TEST_PACKAGES  := $(BUILD_PACKAGES)
+TEST_PACKAGES  := $(BUILD_PACKAGES) desktop-file-utils appstream dpkg-dev file
+PACKAGE_PACKAGES := $(BUILD_PACKAGES) dpkg-dev file
 
 # Chromium refuses to run as root with its sandbox on. Only then is it switched
 # off, and only for the processes these targets start; normal users keep it.
@@ -18,13 +19,17 @@ endif
 SUDO := $(if $(filter 0,$(shell id -u)),,sudo)
 missing = $(strip $(foreach p,$(1),$(if $(shell dpkg-query -W -f='$${Status}' $(p) 2>/dev/null | grep -q 'ok installed' && echo y),,$(p))))
 
-.PHONY: run test build deps test-deps bench clean
+.PHONY: run test build deps test-deps bench clean package package-deps
 
 run: deps build
 	$(ENGINE_ENV) ./$(BUILD_DIR)/quillet-lookup
 
 test: test-deps build
 	$(ENGINE_ENV) ctest --test-dir $(BUILD_DIR) --output-on-failure --timeout 600
+
+# A Debian package of the program in $(BUILD_DIR), its dependencies worked out from the binary.
+package: package-deps build
+	cd $(BUILD_DIR) && cpack -G DEB
 
 bench: deps build
 	$(ENGINE_ENV) ./$(BUILD_DIR)/bench/quillet-bench
@@ -40,6 +45,11 @@ deps:
 
 test-deps:
 	@pkgs="$(call missing,$(TEST_PACKAGES))"; if [ -n "$$pkgs" ]; then \
+	  echo "Installing: $$pkgs"; \
+	  $(SUDO) apt-get update && $(SUDO) env DEBIAN_FRONTEND=noninteractive apt-get install -y $$pkgs; fi
+
+package-deps:
+	@pkgs="$(call missing,$(PACKAGE_PACKAGES))"; if [ -n "$$pkgs" ]; then \
 	  echo "Installing: $$pkgs"; \
 	  $(SUDO) apt-get update && $(SUDO) env DEBIAN_FRONTEND=noninteractive apt-get install -y $$pkgs; fi
 
