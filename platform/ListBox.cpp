@@ -6,8 +6,30 @@
 
 namespace platform {
 
+namespace {
+
+// A single-selection list whose selection only ever moves to another entry: a click on the
+// empty space below the entries, or a Ctrl+click on the selected one, leaves it alone.
+class SingleSelectionList : public QListWidget {
+public:
+    using QListWidget::QListWidget;
+
+protected:
+    QItemSelectionModel::SelectionFlags selectionCommand(const QModelIndex &index,
+                                                         const QEvent *event) const override
+    {
+        if (!index.isValid())
+            return QItemSelectionModel::NoUpdate;
+        return QListWidget::selectionCommand(index, event) == QItemSelectionModel::NoUpdate
+                   ? QItemSelectionModel::NoUpdate
+                   : QItemSelectionModel::ClearAndSelect;
+    }
+};
+
+} // namespace
+
 ListBox::ListBox(Container *container, QString name)
-    : WindowedControl(container, std::move(name), -1, true, new QListWidget)
+    : WindowedControl(container, std::move(name), -1, true, new SingleSelectionList)
 {
     list()->setSelectionMode(QAbstractItemView::SingleSelection);
     list()->setSortingEnabled(false);
@@ -61,10 +83,12 @@ QStringList ListBox::items() const
     return texts;
 }
 
-void ListBox::AddItem(const QString &item)
+bool ListBox::AddItem(const QString &item)
 {
-    if (list()->count() < std::numeric_limits<Index>::max())
-        list()->addItem(item);
+    if (list()->count() >= std::numeric_limits<Index>::max())
+        return false;
+    list()->addItem(item);
+    return true;
 }
 
 bool ListBox::RemoveItem(Index position)

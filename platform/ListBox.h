@@ -20,7 +20,8 @@ public:
     QString List(Index position) const;
     QStringList items() const;
 
-    void AddItem(const QString &item);
+    // False when the list already holds as many entries as a position can count.
+    bool AddItem(const QString &item);
     bool RemoveItem(Index position);
 
 private:

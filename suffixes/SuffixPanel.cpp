@@ -50,7 +50,9 @@ void SuffixPanel::moveSelected(ListBox &source, ListBox &target)
 {
     if (source.Text().isEmpty())
         return;
-    target.AddItem(source.Text());
+    // A full target refuses the entry; it then stays where it is rather than being lost.
+    if (!target.AddItem(source.Text()))
+        return;
     source.RemoveItem(source.ListIndex());
 }
 
@@ -61,7 +63,8 @@ void SuffixPanel::moveAll(ListBox &source, ListBox &target)
     const Index count = source.ListCount();
     for (Index pass = 0; pass < count; ++pass) {
         source.setListIndex(0);
-        target.AddItem(source.Text());
+        if (!target.AddItem(source.Text()))
+            return;
         source.RemoveItem(0);
     }
 }
