@@ -6,7 +6,7 @@ BUILD_TYPE ?= RelWithDebInfo
 JOBS ?= 2
 
 BUILD_PACKAGES := cmake g++ make pkg-config qt6-base-dev qt6-base-dev-tools \
-                  qt6-webengine-dev qt6-webengine-dev-tools libgl-dev fonts-dejavu-core
+                  qt6-webengine-dev qt6-webengine-dev-tools libgl-dev libxcb1-dev fonts-dejavu-core
 TEST_PACKAGES  := $(BUILD_PACKAGES) desktop-file-utils appstream dpkg-dev file
 PACKAGE_PACKAGES := $(BUILD_PACKAGES) dpkg-dev file
 
