@@ -41,6 +41,11 @@ std::vector<WindowedControl *> Container::windowedControls() const
     return {m_windowed.rbegin(), m_windowed.rend()};
 }
 
+std::vector<GraphicalControl *> Container::graphicalControls() const
+{
+    return {m_graphical.rbegin(), m_graphical.rend()};
+}
+
 GraphicalControl *Container::graphicalAt(const QPoint &pixels) const
 {
     for (auto it = m_graphical.rbegin(); it != m_graphical.rend(); ++it) {

@@ -28,6 +28,8 @@ public:
     QStringList windowedOrder() const;
     // Windowed controls, front to back.
     std::vector<WindowedControl *> windowedControls() const;
+    // Graphical controls, front to back.
+    std::vector<GraphicalControl *> graphicalControls() const;
 
     GraphicalControl *graphicalAt(const QPoint &pixels) const;
 

@@ -2,6 +2,8 @@
 
 #include "platform/Twips.h"
 
+#include <QAccessible>
+
 #include <functional>
 #include <limits>
 #include <memory>
@@ -35,6 +37,10 @@ public:
             if (m_clickHandler)
                 bindClick(*m_elements.back(), index);
         }
+        if constexpr (requires(T & t) { t.setAccessibleRole(QAccessible::NoRole); }) {
+            if (m_accessibleRole != QAccessible::NoRole)
+                bindAccessible(*m_elements.back(), index);
+        }
         return true;
     }
 
@@ -46,14 +52,33 @@ public:
             bindClick(*m_elements[static_cast<std::size_t>(i)], i);
     }
 
+    // Every element, those loaded later included, is reachable for assistive technology in
+    // the role; `names`, when given, names each by its index.
+    void setAccessible(QAccessible::Role role, std::function<QString(Index)> names = {})
+    {
+        m_accessibleRole = role;
+        m_accessibleNames = std::move(names);
+        for (Index i = 0; i < Count(); ++i)
+            bindAccessible(*m_elements[static_cast<std::size_t>(i)], i);
+    }
+
 private:
     void bindClick(T &element, Index index)
     {
         element.setClickHandler([this, index] { m_clickHandler(index); });
     }
 
+    void bindAccessible(T &element, Index index)
+    {
+        element.setAccessibleRole(m_accessibleRole);
+        if (m_accessibleNames)
+            element.setAccessibleName([this, index] { return m_accessibleNames(index); });
+    }
+
     std::vector<std::unique_ptr<T>> m_elements;
     std::function<void(Index)> m_clickHandler;
+    QAccessible::Role m_accessibleRole = QAccessible::NoRole;
+    std::function<QString(Index)> m_accessibleNames;
 };
 
 } // namespace platform

@@ -1,6 +1,7 @@
 #include "platform/GraphicalControl.h"
 
 #include "platform/Container.h"
+#include "platform/ContainerAccessible.h"
 
 namespace platform {
 
@@ -12,6 +13,7 @@ GraphicalControl::GraphicalControl(Container *container, QString name, Index ind
 
 GraphicalControl::~GraphicalControl()
 {
+    ContainerAccessible::controlDestroyed(this);
     container()->removeGraphical(this);
 }
 
@@ -19,6 +21,24 @@ void GraphicalControl::click()
 {
     if (m_clickHandler)
         m_clickHandler();
+}
+
+QString GraphicalControl::accessibleName() const
+{
+    return m_accessibleName ? m_accessibleName() : QString();
+}
+
+void GraphicalControl::setAccessibleName(const QString &name)
+{
+    m_accessibleName = [name] { return name; };
+}
+
+void GraphicalControl::setAccessibleSelected(bool selected)
+{
+    if (m_accessibleSelected == selected)
+        return;
+    m_accessibleSelected = selected;
+    ContainerAccessible::selectionChanged(this);
 }
 
 void GraphicalControl::geometryChanged(const QRect &oldPixels)

@@ -2,6 +2,8 @@
 
 #include "platform/Control.h"
 
+#include <QAccessible>
+
 #include <functional>
 
 class QPainter;
@@ -21,8 +23,22 @@ public:
     virtual bool takesClicks() const { return true; }
 
     void setClickHandler(std::function<void()> handler) { m_clickHandler = std::move(handler); }
+    bool hasClickHandler() const { return bool(m_clickHandler); }
     // A press and a release over this control, delivered by the container.
     void click();
+
+    // What assistive technology is told of the control; one without a role is out of its
+    // reach. The name is looked up each time it is asked for, so it can follow other controls.
+    QAccessible::Role accessibleRole() const { return m_accessibleRole; }
+    void setAccessibleRole(QAccessible::Role role) { m_accessibleRole = role; }
+    virtual QString accessibleName() const;
+    void setAccessibleName(const QString &name);
+    void setAccessibleName(std::function<QString()> source)
+    {
+        m_accessibleName = std::move(source);
+    }
+    bool accessibleSelected() const { return m_accessibleSelected; }
+    void setAccessibleSelected(bool selected);
 
 protected:
     GraphicalControl(Container *container, QString name, Index index, bool visible);
@@ -32,6 +48,9 @@ protected:
 
 private:
     std::function<void()> m_clickHandler;
+    QAccessible::Role m_accessibleRole = QAccessible::NoRole;
+    std::function<QString()> m_accessibleName;
+    bool m_accessibleSelected = false;
 };
 
 } // namespace platform

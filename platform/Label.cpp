@@ -17,6 +17,12 @@ void Label::setCaption(const QString &caption)
     repaint();
 }
 
+QString Label::accessibleName() const
+{
+    const QString own = GraphicalControl::accessibleName();
+    return own.isEmpty() ? m_caption : own;
+}
+
 void Label::setAlignment(AlignmentConstant alignment)
 {
     m_alignment = alignment;

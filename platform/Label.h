@@ -28,6 +28,9 @@ public:
     QFont Font() const;
     void setFont(const QFont &font);
 
+    // The caption, unless the label was given a name of its own.
+    QString accessibleName() const override;
+
     void paint(QPainter &painter) const override;
     std::unique_ptr<Label> loadCopy(Index index) const;
 

@@ -20,6 +20,9 @@ void TabSelection::imgTab_Click(Index index)
     f.imgLeft.ZOrder(0);
     f.imgRight.ZOrder(0);
     f.currentTab = index;
+    // Assistive technology announces the tab that is now selected.
+    for (Index i = 0; i < count; ++i)
+        f.imgTab(i).setAccessibleSelected(i == index);
 }
 
 void TabSelection::lbPreFix_Click(Index index)

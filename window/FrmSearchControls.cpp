@@ -33,6 +33,7 @@ FrmSearchControls::FrmSearchControls(const BrowserFactory &browsers)
     defineControls();
     stackControls();
     orderTabStops();
+    describeForAssistiveTechnology();
 }
 
 void FrmSearchControls::defineControls()
@@ -162,4 +163,24 @@ void FrmSearchControls::orderTabStops()
     std::ranges::sort(stops, {}, &WindowedControl::TabIndex);
     for (std::size_t i = 1; i < stops.size(); ++i)
         QWidget::setTabOrder(stops[i - 1]->widget(), stops[i]->widget());
+}
+
+void FrmSearchControls::describeForAssistiveTechnology()
+{
+    // The pictures that act as controls are painted, so they are named here; the buttons'
+    // captions already name them.
+    imgLeft.setAccessibleRole(QAccessible::Button);
+    imgLeft.setAccessibleName(QStringLiteral("Scroll tabs left"));
+    imgRight.setAccessibleRole(QAccessible::Button);
+    imgRight.setAccessibleName(QStringLiteral("Scroll tabs right"));
+    // A tab is named by its caption, the suffix it shows; the caption reads as itself.
+    imgTab.setAccessible(QAccessible::PageTab, [this](Index i) { return lbPreFix(i).Caption(); });
+    lbPreFix.setAccessible(QAccessible::StaticText);
+    for (Label *label : {&Label1, &Label2, &Label3, &Label4})
+        label->setAccessibleRole(QAccessible::StaticText);
+
+    // The painted labels in front of the text box and the lists say what they hold.
+    txtLookUp.widget()->setAccessibleName(Label1.Caption());
+    lstPreFix.widget()->setAccessibleName(Label2.Caption());
+    lstPreFixUse.widget()->setAccessibleName(Label3.Caption());
 }

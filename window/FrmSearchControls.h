@@ -58,4 +58,5 @@ private:
     void defineControls();
     void stackControls();
     void orderTabStops();
+    void describeForAssistiveTechnology();
 };
