@@ -1,0 +1,102 @@
+// Takes the README's screenshot: the real program, headless, after a lookup of "example"
+// against a loopback stand-in for the lookup service, so no network is needed. Run from the
+// repository root:
+//   cmake --build build --target take-screenshot
+//   ./build/tests/take-screenshot docs/screenshot.png
+#include "LoopbackHttpServer.h"
+
+#include "platform/WebEngineBrowser.h"
+#include "window/FrmSearch.h"
+
+#include <QApplication>
+#include <QTest>
+#include <QWebEngineProfile>
+#include <QWebEngineView>
+
+#include <cstdio>
+
+using platform::Index;
+
+namespace {
+
+// What a lookup service might answer for a domain, marked as the stand-in it is.
+LoopbackHttpServer::Response standInPage(const QString &path)
+{
+    const QString domain = path.section(QLatin1Char('/'), -1).toHtmlEscaped();
+    const QString page = QStringLiteral(R"(<!doctype html>
+<html><head><meta charset="utf-8"><link rel="icon" href="data:,"><title>%1</title>
+<style>
+body { font-family: sans-serif; margin: 24px; color: #222; }
+h1 { font-size: 22px; margin: 0 0 4px; }
+p.note { color: #666; margin: 0 0 18px; font-size: 13px; }
+table { border-collapse: collapse; font-size: 14px; }
+th { text-align: left; padding: 6px 24px 6px 0; color: #555; font-weight: normal; }
+td { padding: 6px 0; }
+tr { border-bottom: 1px solid #ddd; }
+</style></head>
+<body><h1>%1</h1><p class="note">Loopback stand-in for the lookup service</p>
+<table>
+<tr><th>Status</th><td>Registered</td></tr>
+<tr><th>Registrar</th><td>Stand-in Registrar Ltd</td></tr>
+<tr><th>Created</th><td>1995-08-14</td></tr>
+<tr><th>Expires</th><td>2031-08-13</td></tr>
+<tr><th>Name servers</th><td>ns1.%1<br>ns2.%1</td></tr>
+</table></body></html>
+)")
+                             .arg(domain);
+    return {200, "text/html; charset=utf-8", page.toUtf8()};
+}
+
+} // namespace
+
+int main(int argc, char *argv[])
+{
+    if (argc != 2) {
+        std::fprintf(stderr, "usage: %s OUTPUT.png\n", argc > 0 ? argv[0] : "take-screenshot");
+        return 2;
+    }
+    if (!qEnvironmentVariableIsSet("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    qputenv("QT_DISABLE_SHADER_DISK_CACHE", "1");
+    qputenv("MESA_SHADER_CACHE_DISABLE", "true");
+    QApplication app(argc, argv);
+
+    LoopbackHttpServer server(&standInPage);
+    QWebEngineProfile profile;
+    FrmSearch window(server.rootUrl() + QStringLiteral("whois/"),
+                     QStringLiteral("qrc:/start/start.html"),
+                     platform::WebEngineBrowser::factory(&profile));
+    FrmSearchControls &f = window.controls();
+    const auto title = [&f](Index i) {
+        return static_cast<platform::WebEngineBrowser &>(f.browserLookup(i)).view()->title();
+    };
+
+    window.Show();
+    // The program opens maximized; a smaller window suits the README better.
+    f.frmSearch.showNormal();
+    f.frmSearch.resize(800, 520);
+    if (!QTest::qWaitForWindowExposed(&f.frmSearch) ||
+        !QTest::qWaitFor([&] { return title(0) == QLatin1String("Quillet Lookup"); }, 60000)) {
+        std::fprintf(stderr, "take-screenshot: the start page did not load\n");
+        return 1;
+    }
+
+    QTest::keyClicks(f.txtLookUp.widget(), QStringLiteral("example"));
+    QTest::mouseClick(f.cmdSearch.widget(), Qt::LeftButton);
+    for (Index i = 0; i < f.imgTab.Count(); ++i) {
+        const QString domain = QStringLiteral("example") + f.lbPreFix(i).Caption();
+        if (!QTest::qWaitFor([&] { return title(i) == domain; }, 60000)) {
+            std::fprintf(stderr, "take-screenshot: %s did not load\n", qPrintable(domain));
+            return 1;
+        }
+    }
+    // Let the first page's last frame reach the screen.
+    QTest::qWait(1000);
+
+    const QString output = QString::fromLocal8Bit(argv[1]);
+    if (!f.frmSearch.grab().toImage().save(output)) {
+        std::fprintf(stderr, "take-screenshot: cannot write %s\n", argv[1]);
+        return 1;
+    }
+    return 0;
+}
