@@ -14,6 +14,8 @@ int main(int argc, char *argv[])
 
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("quillet-lookup"));
+    // Ties the window to its desktop entry, whose name and icon the desktop then shows.
+    QApplication::setDesktopFileName(QStringLiteral("org.quillet.Lookup"));
 
     // Off the record: cache, cookies and storage stay in memory. Declared before the
     // window so that it outlives every page.

@@ -41,7 +41,9 @@ void FrmSearchControls::defineControls()
     frmSearch.setCaption(QStringLiteral("Velnor - Quillet Lookup"));
     frmSearch.setClientSize(10365, 7875);
     frmSearch.setFont(verdana(8.25, false));
-    frmSearch.setWindowIcon(QIcon(QStringLiteral(":/pictures/icon.png")));
+    // The installed theme icon has every size, for HiDPI screens; the built-in one is 32 px.
+    frmSearch.setWindowIcon(QIcon::fromTheme(QStringLiteral("org.quillet.Lookup"),
+                                             QIcon(QStringLiteral(":/pictures/icon.png"))));
     frmSearch.setPicture(picture("background-blue.bmp"));
 
     Label1.setGeometry(120, 120, 2535, 255);
