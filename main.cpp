@@ -1,16 +1,15 @@
 #include "BuildConfig.h"
+#include "platform/BrowserProfile.h"
 #include "platform/WebEngineBrowser.h"
 #include "window/FrmSearch.h"
 
 #include <QApplication>
-#include <QWebEngineProfile>
 
 int main(int argc, char *argv[])
 {
     // The program writes no files; Qt's and Mesa's shader caches would, unless told not to
     // before the application object exists.
-    qputenv("QT_DISABLE_SHADER_DISK_CACHE", "1");
-    qputenv("MESA_SHADER_CACHE_DISABLE", "true");
+    platform::BrowserProfile::prepareEnvironment();
 
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("quillet-lookup"));
@@ -19,9 +18,14 @@ int main(int argc, char *argv[])
 
     // Off the record: cache, cookies and storage stay in memory. Declared before the
     // window so that it outlives every page.
-    QWebEngineProfile profile;
-    FrmSearch window(QString::fromUtf8(kLookupBaseUrl), QString::fromUtf8(kStartPageUrl),
-                     platform::WebEngineBrowser::factory(&profile));
+    platform::BrowserProfile profile;
+    const QString lookupBaseUrl = QString::fromUtf8(kLookupBaseUrl);
+    const QString startPageUrl = QString::fromUtf8(kStartPageUrl);
+    // Pages stay on the lookup service and the start page; the user's links elsewhere open
+    // in the desktop's web browser.
+    const QList<QUrl> homeUrls = {QUrl(lookupBaseUrl), QUrl(startPageUrl)};
+    FrmSearch window(lookupBaseUrl, startPageUrl,
+                     platform::WebEngineBrowser::factory(&profile, homeUrls));
     window.Show();
     return app.exec();
 }

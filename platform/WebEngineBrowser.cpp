@@ -1,5 +1,7 @@
 #include "platform/WebEngineBrowser.h"
 
+#include "platform/BrowserPage.h"
+
 #include <QUrl>
 #include <QWebEnginePage>
 #include <QWebEngineProfile>
@@ -7,19 +9,21 @@
 
 namespace platform {
 
-BrowserFactory WebEngineBrowser::factory(QWebEngineProfile *profile)
+BrowserFactory WebEngineBrowser::factory(QWebEngineProfile *profile, const QList<QUrl> &homeUrls)
 {
-    return [profile](Container *container, const QString &name, Index index, bool visible) {
-        return std::unique_ptr<WebBrowser>(
-            new WebEngineBrowser(container, name, index, visible, profile));
-    };
+    return
+        [profile, homeUrls](Container *container, const QString &name, Index index, bool visible) {
+            return std::unique_ptr<WebBrowser>(
+                new WebEngineBrowser(container, name, index, visible, profile, homeUrls));
+        };
 }
 
 WebEngineBrowser::WebEngineBrowser(Container *container, QString name, Index index, bool visible,
-                                   QWebEngineProfile *profile)
-    : WebBrowser(container, std::move(name), index, visible, new QWebEngineView, factory(profile))
+                                   QWebEngineProfile *profile, const QList<QUrl> &homeUrls)
+    : WebBrowser(container, std::move(name), index, visible, new QWebEngineView,
+                 factory(profile, homeUrls))
 {
-    view()->setPage(new QWebEnginePage(profile, view()));
+    view()->setPage(new BrowserPage(profile, homeUrls, view()));
 }
 
 QWebEngineView *WebEngineBrowser::view() const

@@ -2,6 +2,9 @@
 
 #include "platform/WebBrowser.h"
 
+#include <QList>
+#include <QUrl>
+
 class QWebEngineProfile;
 class QWebEngineView;
 
@@ -11,8 +14,8 @@ namespace platform {
 class WebEngineBrowser : public WebBrowser {
 public:
     // Browsers made by the factory, and the copies loaded from them, use `profile`, which
-    // must outlive them.
-    static BrowserFactory factory(QWebEngineProfile *profile);
+    // must outlive them. Their main frames stay on the origins of `homeUrls`.
+    static BrowserFactory factory(QWebEngineProfile *profile, const QList<QUrl> &homeUrls = {});
 
     QWebEngineView *view() const;
 
@@ -21,7 +24,7 @@ protected:
 
 private:
     WebEngineBrowser(Container *container, QString name, Index index, bool visible,
-                     QWebEngineProfile *profile);
+                     QWebEngineProfile *profile, const QList<QUrl> &homeUrls);
 };
 
 } // namespace platform
