@@ -1,11 +1,11 @@
 #include "LoopbackHttpServer.h"
 
+#include "platform/BrowserProfile.h"
 #include "platform/WebEngineBrowser.h"
 #include "window/FrmSearch.h"
 
 #include <QPushButton>
 #include <QTest>
-#include <QWebEngineProfile>
 #include <QWebEngineView>
 
 using platform::Index;
@@ -21,10 +21,12 @@ private Q_SLOTS:
 void TestEndToEnd::lookupShowsEachSuffixPage()
 {
     LoopbackHttpServer server(&LoopbackHttpServer::titledPage);
-    QWebEngineProfile profile;
-    FrmSearch window(server.rootUrl() + QStringLiteral("whois/"),
-                     QStringLiteral("qrc:/start/start.html"),
-                     platform::WebEngineBrowser::factory(&profile));
+    // Set up as the program sets itself up.
+    platform::BrowserProfile profile;
+    const QString base = server.rootUrl() + QStringLiteral("whois/");
+    const QString start = QStringLiteral("qrc:/start/start.html");
+    FrmSearch window(base, start,
+                     platform::WebEngineBrowser::factory(&profile, {QUrl(base), QUrl(start)}));
     FrmSearchControls &f = window.controls();
     const auto title = [&f](Index i) {
         return static_cast<platform::WebEngineBrowser &>(f.browserLookup(i)).view()->title();
