@@ -11,7 +11,6 @@
 #include <QWebEngineScriptCollection>
 
 #include <algorithm>
-
 #include <utility>
 
 namespace platform {
@@ -106,16 +105,11 @@ bool BrowserPage::acceptNavigationRequest(const QUrl &url, NavigationType type, 
             m_rendererGone = false;
             m_reloadAfterNotice.clear();
         }
-        if (!m_homes.isEmpty() && !isHome(url))
-            return false;
-        m_lastUrl = url;
-        return true;
+        return m_homes.isEmpty() || isHome(url);
     }
 
-    if (isHome(url)) {
-        m_lastUrl = url;
+    if (isHome(url))
         return true;
-    }
     if (type == NavigationTypeLinkClicked) {
         openOutsideIfClicked(url);
     } else if (type == NavigationTypeRedirect) {
@@ -169,9 +163,9 @@ void BrowserPage::handleFeaturePermissionRequested(const QUrl &securityOrigin, F
 
 void BrowserPage::handleRenderProcessTerminated(RenderProcessTerminationStatus, int)
 {
+    // A covered page waits until it is seen again; every page of the dead renderer is told.
     m_rendererGone = true;
-    if (isVisible())
-        QTimer::singleShot(0, this, &BrowserPage::recover);
+    QTimer::singleShot(0, this, &BrowserPage::recover);
 }
 
 void BrowserPage::handleVisibleChanged(bool visible)
@@ -193,6 +187,8 @@ void BrowserPage::handleLoadingChanged(const QWebEngineLoadingInfo &info)
 
 void BrowserPage::handleUrlChanged(const QUrl &url)
 {
+    // The page's address, or the one the program is loading; a navigation that turned into
+    // a download or was refused leaves it alone.
     if (!url.isEmpty() && url.scheme() != u"data")
         m_lastUrl = url;
 }

@@ -50,7 +50,7 @@ private:
     void recover();
 
     QList<QUrl> m_homes;
-    // The address the page shows or was last sent to, for loading it again.
+    // The address the page shows, or is being sent to by the program, for loading it again.
     QUrl m_lastUrl;
     QUrl m_reloadAfterNotice;
     int m_recoveries = 0;
