@@ -1,5 +1,6 @@
 #include "BuildConfig.h"
 #include "platform/BrowserProfile.h"
+#include "platform/EngineCommandLine.h"
 #include "platform/WebEngineBrowser.h"
 #include "window/FrmSearch.h"
 
@@ -11,7 +12,8 @@ int main(int argc, char *argv[])
     // before the application object exists.
     platform::BrowserProfile::prepareEnvironment();
 
-    QApplication app(argc, argv);
+    platform::EngineCommandLine commandLine(argc, argv);
+    QApplication app(commandLine.argc(), commandLine.argv());
     QApplication::setApplicationName(QStringLiteral("quillet-lookup"));
     // Ties the window to its desktop entry, whose name and icon the desktop then shows.
     QApplication::setDesktopFileName(QStringLiteral("org.quillet.Lookup"));

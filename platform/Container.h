@@ -16,6 +16,9 @@ class WindowedControl;
 // A surface that holds controls in two z-order layers. Graphical controls (images, labels,
 // lines) are painted here, back to front, and a click goes to the frontmost one under the
 // pointer. Windowed controls are child widgets, so they always lie above every graphical one.
+// An element of a control array that a Visible element of the same array in front of it
+// covers whole is a hidden widget: it costs nothing to draw, and a page in it can rest. Its
+// model (Visible, place, z-order) stays as set; it gets its place when it is shown again.
 class Container : public QWidget {
     Q_OBJECT
 
@@ -44,11 +47,9 @@ public:
     void removeGraphical(GraphicalControl *control);
     void addWindowed(WindowedControl *control);
     void removeWindowed(WindowedControl *control);
+    void windowedVisibilityChanged(WindowedControl *control);
+    void windowedPlaceChanged(WindowedControl *control);
     void repaintArea(const QRect &pixels);
-
-Q_SIGNALS:
-    // The windowed layer's order, or a windowed control's place or visibility, changed.
-    void windowedLayerChanged();
 
 protected:
     void paintEvent(QPaintEvent *event) override;
@@ -59,15 +60,32 @@ protected:
 private:
     template <class T> using Layer = std::list<T *>; // back to front
     template <class T>
-    static void move(Layer<T> &layer, std::unordered_map<T *, typename Layer<T>::iterator> &where,
+    static bool move(Layer<T> &layer, std::unordered_map<T *, typename Layer<T>::iterator> &where,
                      T *control, bool toFront);
+    // Shows and hides the widgets of array elements as their covering asks; with
+    // `hideCovered` false it only shows.
+    void updateCovering(bool hideCovered);
+    void scheduleCovering();
 
     Layer<GraphicalControl> m_graphical;
     std::unordered_map<GraphicalControl *, Layer<GraphicalControl>::iterator> m_graphicalPos;
     Layer<WindowedControl> m_windowed;
     std::unordered_map<WindowedControl *, Layer<WindowedControl>::iterator> m_windowedPos;
     GraphicalControl *m_pressed = nullptr;
+    QPoint m_pressedAt;
+    // Counts changes to the graphical layer: places, looks, order.
+    quint64 m_graphicalVersion = 0;
+    quint64 m_pressedVersion = 0;
+    // Where clicks land, back to front, as of the last paint; valid while the layer is
+    // unchanged since, and far quicker to search than the layer itself.
+    struct Target {
+        QRect place;
+        GraphicalControl *control = nullptr;
+    };
+    std::vector<Target> m_targets;
+    quint64 m_targetsVersion = ~quint64(0);
     QImage m_picture;
+    bool m_coveringScheduled = false;
 };
 
 } // namespace platform

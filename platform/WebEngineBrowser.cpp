@@ -1,6 +1,7 @@
 #include "platform/WebEngineBrowser.h"
 
 #include "platform/BrowserPage.h"
+#include "platform/PageFreezer.h"
 
 #include <QUrl>
 #include <QWebEnginePage>
@@ -24,6 +25,12 @@ WebEngineBrowser::WebEngineBrowser(Container *container, QString name, Index ind
                  factory(profile, homeUrls))
 {
     view()->setPage(new BrowserPage(profile, homeUrls, view()));
+    m_freezer = new PageFreezer(page());
+}
+
+QWebEnginePage *WebEngineBrowser::page() const
+{
+    return view()->page();
 }
 
 QWebEngineView *WebEngineBrowser::view() const
@@ -33,7 +40,8 @@ QWebEngineView *WebEngineBrowser::view() const
 
 void WebEngineBrowser::load(const QString &address)
 {
-    view()->load(QUrl(address));
+    m_freezer->loadRequested();
+    page()->load(QUrl(address));
 }
 
 } // namespace platform

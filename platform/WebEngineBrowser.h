@@ -5,12 +5,16 @@
 #include <QList>
 #include <QUrl>
 
+class QWebEnginePage;
 class QWebEngineProfile;
 class QWebEngineView;
 
 namespace platform {
 
+class PageFreezer;
+
 // The page view of the real program: a web engine view on a profile shared by every browser.
+// While the view is hidden, a page that has loaded is frozen; it is never discarded.
 class WebEngineBrowser : public WebBrowser {
 public:
     // Browsers made by the factory, and the copies loaded from them, use `profile`, which
@@ -18,6 +22,7 @@ public:
     static BrowserFactory factory(QWebEngineProfile *profile, const QList<QUrl> &homeUrls = {});
 
     QWebEngineView *view() const;
+    QWebEnginePage *page() const;
 
 protected:
     void load(const QString &address) override;
@@ -25,6 +30,8 @@ protected:
 private:
     WebEngineBrowser(Container *container, QString name, Index index, bool visible,
                      QWebEngineProfile *profile, const QList<QUrl> &homeUrls);
+
+    PageFreezer *m_freezer = nullptr; // belongs to the page
 };
 
 } // namespace platform

@@ -35,14 +35,34 @@ void WindowedControl::copyFrom(const WindowedControl &other)
 
 void WindowedControl::geometryChanged(const QRect &)
 {
-    m_widget->setGeometry(pixelRect());
-    Q_EMIT container()->windowedLayerChanged();
+    // A covered widget gets its place when it is shown again: every size given to a page
+    // view goes on to its renderer.
+    if (m_covered)
+        m_placePending = true;
+    else
+        m_widget->setGeometry(pixelRect());
+    container()->windowedPlaceChanged(this);
 }
 
 void WindowedControl::visibilityChanged()
 {
-    m_widget->setVisible(Visible());
-    Q_EMIT container()->windowedLayerChanged();
+    container()->windowedVisibilityChanged(this);
+}
+
+void WindowedControl::setCovered(bool covered)
+{
+    m_covered = covered;
+    applyShown();
+}
+
+void WindowedControl::applyShown()
+{
+    const bool shown = Visible() && !m_covered;
+    if (shown == !m_widget->isHidden())
+        return;
+    if (shown && std::exchange(m_placePending, false))
+        m_widget->setGeometry(pixelRect());
+    m_widget->setVisible(shown);
 }
 
 } // namespace platform

@@ -21,6 +21,10 @@ public:
     void setTabIndex(int tabIndex) { m_tabIndex = tabIndex; }
     void setFont(const QFont &font);
 
+    // True while an element of the same array in front of it covers it whole, so that its
+    // widget is hidden whatever Visible says.
+    bool isCovered() const { return m_covered; }
+
 protected:
     WindowedControl(Container *container, QString name, Index index, bool visible, QWidget *widget);
     void copyFrom(const WindowedControl &other);
@@ -28,8 +32,15 @@ protected:
     void visibilityChanged() override;
 
 private:
+    friend class Container;
+    void setCovered(bool covered);
+    // Shows the widget when the control is Visible and not covered, hides it otherwise.
+    void applyShown();
+
     QPointer<QWidget> m_widget;
     int m_tabIndex = 0;
+    bool m_covered = false;
+    bool m_placePending = false;
 };
 
 } // namespace platform

@@ -1,0 +1,333 @@
+#include "BenchDriver.h"
+
+#include "ProcessTree.h"
+
+#include <QDateTime>
+#include <QElapsedTimer>
+#include <QEventLoop>
+#include <QFile>
+#include <QSysInfo>
+#include <QThread>
+#include <QTimer>
+
+#include <cmath>
+#include <cstdio>
+
+namespace {
+
+// The tab counts at which memory is measured.
+constexpr int kTabCounts[] = {1, 12, 100, 400};
+
+double median(QList<double> values)
+{
+    if (values.isEmpty())
+        return NAN;
+    std::ranges::sort(values);
+    return values[values.size() / 2];
+}
+
+double mebibytes(qint64 kib)
+{
+    return double(kib) / 1024.0;
+}
+
+QString cpuModel()
+{
+    QFile cpuinfo(QStringLiteral("/proc/cpuinfo"));
+    if (cpuinfo.open(QIODevice::ReadOnly)) {
+        for (const QByteArray &line : cpuinfo.readAll().split('\n')) {
+            if (line.startsWith("model name"))
+                return QString::fromUtf8(line.mid(line.indexOf(':') + 1).trimmed());
+        }
+    }
+    return QStringLiteral("unknown CPU");
+}
+
+} // namespace
+
+// What one child process yields; NaN where it was not measured.
+struct BenchDriver::Session {
+    double lookupMs = NAN;
+    double requests = NAN;
+    double pss[4] = {NAN, NAN, NAN, NAN}; // MiB at each of kTabCounts
+    double select[2] = {NAN, NAN};        // ms at 12, 400 tabs
+    double arrow[2] = {NAN, NAN};
+    double resize[2] = {NAN, NAN};
+    double idle[2] = {NAN, NAN}; // share of one core at 1, 100 tabs
+    QString pages[4];            // what the pages were doing at each memory figure
+};
+
+BenchDriver::BenchDriver(QString program, Options options)
+    : m_program(std::move(program)), m_options(options),
+      m_environment(QProcessEnvironment::systemEnvironment())
+{
+    // Without a display, both sides run on the offscreen platform.
+    if (!m_environment.contains(QStringLiteral("QT_QPA_PLATFORM")) &&
+        !m_environment.contains(QStringLiteral("DISPLAY")) &&
+        !m_environment.contains(QStringLiteral("WAYLAND_DISPLAY")))
+        m_environment.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
+}
+
+void BenchDriver::note(const QString &text) const
+{
+    std::fprintf(stderr, "bench: %s\n", qPrintable(text));
+}
+
+std::unique_ptr<QProcess> BenchDriver::startSubject(const QString &kind)
+{
+    auto child = std::make_unique<QProcess>();
+    child->setProcessEnvironment(m_environment);
+    if (m_options.verbose)
+        child->setProcessChannelMode(QProcess::ForwardedErrorChannel);
+    else
+        child->setStandardErrorFile(QProcess::nullDevice());
+    child->start(m_program, {QStringLiteral("--subject"), kind, m_server.rootUrl()});
+    return child;
+}
+
+QString BenchDriver::readLine(QProcess &child, int timeoutMs)
+{
+    QElapsedTimer clock;
+    clock.start();
+    while (!child.canReadLine()) {
+        if (child.state() == QProcess::NotRunning || clock.elapsed() > timeoutMs)
+            return {};
+        // Keeps the stub service answering while the child works.
+        QEventLoop loop;
+        connect(&child, &QProcess::readyReadStandardOutput, &loop, &QEventLoop::quit);
+        connect(&child, &QProcess::finished, &loop, &QEventLoop::quit);
+        QTimer::singleShot(1000, &loop, &QEventLoop::quit);
+        loop.exec();
+    }
+    return QString::fromUtf8(child.readLine()).trimmed();
+}
+
+BenchDriver::Reply BenchDriver::send(QProcess &child, const QString &command)
+{
+    child.write((command + QLatin1Char('\n')).toUtf8());
+    const QString line = readLine(child);
+    Reply reply;
+    for (const QString &word : line.split(QLatin1Char(' '))) {
+        const qsizetype equals = word.indexOf(QLatin1Char('='));
+        if (equals > 0)
+            reply.insert(word.left(equals), word.mid(equals + 1).toDouble());
+    }
+    if (reply.isEmpty() || reply.value(QStringLiteral("failed")) > 0)
+        note(QStringLiteral("'%1' answered '%2'").arg(command, line));
+    return reply;
+}
+
+void BenchDriver::stop(QProcess &child)
+{
+    child.write("quit\n");
+    if (!child.waitForFinished(15000)) {
+        child.kill();
+        child.waitForFinished(5000);
+    }
+}
+
+void BenchDriver::pause(int ms)
+{
+    QEventLoop loop;
+    QTimer::singleShot(ms, &loop, &QEventLoop::quit);
+    loop.exec();
+}
+
+double BenchDriver::startupMs(const QString &kind)
+{
+    QElapsedTimer clock;
+    clock.start();
+    std::unique_ptr<QProcess> child = startSubject(kind);
+    const bool ready = readLine(*child, 60000) == QLatin1String("ready");
+    const double ms = double(clock.nsecsElapsed()) / 1e6;
+    stop(*child);
+    return ready ? ms : NAN;
+}
+
+double BenchDriver::medianStartupMs(const QString &kind, int runs)
+{
+    QList<double> times;
+    for (int i = 0; i < runs; ++i)
+        times << startupMs(kind);
+    return median(times);
+}
+
+double BenchDriver::lookupTwelve(QProcess &child, const QString &label, Session &session)
+{
+    const Reply reply = send(child, QStringLiteral("lookup %1 12").arg(label));
+    // Time for a second request of a page, had there been one, to arrive.
+    pause(500);
+    if (std::isnan(session.requests))
+        session.requests = m_server.pageRequests(label + QLatin1Char('.'));
+    return reply.value(QStringLiteral("ms"), NAN);
+}
+
+void BenchDriver::waitForQuiet(QProcess &child)
+{
+    // The renderer may still be busy with the pages just loaded; what is timed next should
+    // not share the two cores with that.
+    for (int second = 0; second < 30; ++second) {
+        const double before = ProcessTree(child.processId()).cpuSeconds();
+        pause(1000);
+        if (ProcessTree(child.processId()).cpuSeconds() - before < 0.15)
+            return;
+    }
+}
+
+double BenchDriver::idleCpuShare(QProcess &child)
+{
+    const int seconds = m_options.quick ? 10 : 20;
+    const double before = ProcessTree(child.processId()).cpuSeconds();
+    QElapsedTimer clock;
+    clock.start();
+    pause(seconds * 1000);
+    // Processes that ended meanwhile drop out; the engine keeps its helpers while idle.
+    const double after = ProcessTree(child.processId()).cpuSeconds();
+    return (after - before) / (double(clock.nsecsElapsed()) / 1e9);
+}
+
+BenchDriver::Session BenchDriver::runSession(const QString &kind)
+{
+    const bool app = kind == QLatin1String("app");
+    const int settleMs = m_options.quick ? 1500 : 3000;
+    Session s;
+    std::unique_ptr<QProcess> child = startSubject(kind);
+    if (readLine(*child, 60000) != QLatin1String("ready")) {
+        note(kind + QStringLiteral(" did not start"));
+        return s;
+    }
+    auto measureMemory = [&](int at) {
+        pause(settleMs);
+        s.pss[at] = mebibytes(ProcessTree(child->processId()).pssKiB());
+        const Reply pages = send(*child, QStringLiteral("pages"));
+        s.pages[at] = QStringLiteral("%1 shown, %2 active, %3 frozen, %4 discarded")
+                          .arg(pages.value("shown"))
+                          .arg(pages.value("active"))
+                          .arg(pages.value("frozen"))
+                          .arg(pages.value("discarded"));
+    };
+    auto timedActions = [&](int at) {
+        waitForQuiet(*child);
+        const int repeats = m_options.quick ? 8 : 16;
+        s.select[at] = send(*child, QStringLiteral("select %1").arg(repeats)).value("ms", NAN);
+        s.arrow[at] = send(*child, QStringLiteral("arrow %1").arg(repeats)).value("ms", NAN);
+        s.resize[at] = send(*child, QStringLiteral("resize %1").arg(repeats)).value("ms", NAN);
+    };
+
+    note(kind + QStringLiteral(": 1 tab"));
+    send(*child, QStringLiteral("lookup %1-one 1").arg(kind));
+    measureMemory(0);
+    if (app)
+        s.idle[0] = idleCpuShare(*child);
+
+    note(kind + QStringLiteral(": 12 tabs"));
+    QList<double> lookups = {lookupTwelve(*child, kind + QStringLiteral("-twelve-a"), s)};
+    measureMemory(1);
+    if (app)
+        timedActions(0);
+    if (!m_options.quick) {
+        lookups << lookupTwelve(*child, kind + QStringLiteral("-twelve-b"), s);
+        lookups << lookupTwelve(*child, kind + QStringLiteral("-twelve-c"), s);
+    }
+    s.lookupMs = median(lookups);
+
+    note(kind + QStringLiteral(": 100 tabs"));
+    send(*child, QStringLiteral("grow 100"));
+    measureMemory(2);
+    if (app) {
+        s.idle[1] = idleCpuShare(*child);
+        note(kind + QStringLiteral(": 400 tabs"));
+        send(*child, QStringLiteral("grow 400"));
+        measureMemory(3);
+        timedActions(1);
+    }
+    stop(*child);
+    return s;
+}
+
+int BenchDriver::run()
+{
+    if (!m_server.listen()) {
+        note(QStringLiteral("cannot listen on 127.0.0.1"));
+        return 2;
+    }
+    QElapsedTimer total;
+    total.start();
+
+    note(QStringLiteral("start-up"));
+    // The first start of each also fills the disk cache; it is not counted.
+    const bool baselines = !m_options.programOnly;
+    if (baselines)
+        startupMs(QStringLiteral("plain"));
+    startupMs(QStringLiteral("app"));
+    const int runs = m_options.quick ? 3 : 5;
+    QList<double> plainStarts, appStarts;
+    for (int i = 0; i < runs; ++i) {
+        if (baselines)
+            plainStarts << startupMs(QStringLiteral("plain"));
+        appStarts << startupMs(QStringLiteral("app"));
+    }
+    const Session plain = baselines ? runSession(QStringLiteral("plain")) : Session();
+    const Session app = runSession(QStringLiteral("app"));
+    printReport(app, plain, median(appStarts), median(plainStarts), double(total.elapsed()) / 1000);
+    return 0;
+}
+
+void BenchDriver::printReport(const Session &app, const Session &plain, double appStartMs,
+                              double plainStartMs, double seconds) const
+{
+    using Goal = BenchReport::Goal;
+    BenchReport r;
+    const QString views = QStringLiteral("plain views");
+    r.add(QStringLiteral("Start-up to start page shown"), appStartMs, QStringLiteral("ms"),
+          plainStartMs, QStringLiteral("one plain view"), Goal::AtMost, 1.2);
+    r.add(QStringLiteral("Lookup of 12 suffixes, all loaded"), app.lookupMs, QStringLiteral("ms"),
+          plain.lookupMs, QStringLiteral("12 plain views"), Goal::AtMost, 0.6);
+    r.add(QStringLiteral("Page requests for that lookup"), app.requests, {}, plain.requests,
+          QStringLiteral("12 plain views"), Goal::Equal, 12);
+    for (int i = 0; i < 4; ++i) {
+        r.add(QStringLiteral("Memory (PSS) with %1 tab%2").arg(kTabCounts[i]).arg(i ? "s" : ""),
+              app.pss[i], QStringLiteral("MiB"), plain.pss[i],
+              i < 3 ? QStringLiteral("%1 %2").arg(kTabCounts[i]).arg(i ? views : "plain view")
+                    : QStringLiteral("not run (several GB)"));
+    }
+    const double appPerTab = (app.pss[2] - app.pss[1]) / 88;
+    const double plainPerTab = (plain.pss[2] - plain.pss[1]) / 88;
+    const double appLatePerTab = (app.pss[3] - app.pss[2]) / 300;
+    r.add(QStringLiteral("Memory per added tab, 12 to 100"), appPerTab, QStringLiteral("MiB"),
+          plainPerTab, QStringLiteral("per added plain view"), Goal::AtMost, 0.3);
+    r.add(QStringLiteral("Memory per added tab, 100 to 400"), appLatePerTab, QStringLiteral("MiB"),
+          appPerTab, QStringLiteral("per added tab, 12 to 100"), Goal::AtMost, 1.2);
+    r.add(QStringLiteral("Tab selection, click to painted, 400 tabs"), app.select[1],
+          QStringLiteral("ms"), app.select[0], QStringLiteral("the same at 12 tabs"), Goal::AtMost,
+          2);
+    r.add(QStringLiteral("Arrow shift, click to painted, 400 tabs"), app.arrow[1],
+          QStringLiteral("ms"), app.arrow[0], QStringLiteral("the same at 12 tabs"), Goal::AtMost,
+          2);
+    r.add(QStringLiteral("Window resize to painted, 400 tabs"), app.resize[1], QStringLiteral("ms"),
+          app.resize[0], QStringLiteral("the same at 12 tabs"), Goal::AtMost, 2);
+    r.add(QStringLiteral("Idle CPU, 100 loaded tabs"), app.idle[1] * 100, QStringLiteral("% core"),
+          app.idle[0] * 100, QStringLiteral("1 tab"), Goal::AtMost, 1.5, app.idle[1] < 0.02,
+          QStringLiteral("< 2 % of a core"));
+
+    std::printf("Quillet Lookup benchmark, %s%s\n%s, %d cores, %s, Qt %s, platform %s\n"
+                "Stub page %d KB; figures are medians where repeated; total run %.0f s.\n\n%s",
+                qPrintable(QDateTime::currentDateTime().toString(Qt::ISODate)),
+                m_options.quick ? " (quick)" : "", qPrintable(cpuModel()),
+                QThread::idealThreadCount(), qPrintable(QSysInfo::prettyProductName()), qVersion(),
+                qPrintable(m_environment.value(QStringLiteral("QT_QPA_PLATFORM"),
+                                               QStringLiteral("default"))),
+                m_server.pageBytes() / 1000, seconds, qPrintable(r.markdown()));
+    for (const auto &[name, session] :
+         {std::pair{"Quillet Lookup", &app}, {"plain views", &plain}}) {
+        for (int i = 0; i < 4; ++i) {
+            if (!session->pages[i].isEmpty())
+                std::printf("\n%s, %d tab%s: %s.", name, kTabCounts[i], i ? "s" : "",
+                            qPrintable(session->pages[i]));
+        }
+    }
+    std::printf("\n");
+    if (r.missed() > 0)
+        std::printf("\n%d target(s) not met.\n", r.missed());
+    std::fflush(stdout);
+}

@@ -1,0 +1,52 @@
+#pragma once
+
+#include "BenchReport.h"
+#include "StubWhoisServer.h"
+
+#include <QHash>
+#include <QProcess>
+
+#include <memory>
+
+// Runs the benchmark: starts the stub service, runs the program and the plain-view baseline
+// as child processes of this one, drives them, measures their process trees and prints the
+// table.
+class BenchDriver : public QObject {
+    Q_OBJECT
+
+public:
+    struct Options {
+        bool quick = false;
+        bool verbose = false;
+        // Runs the program's side only, to try a change quickly; the baselines stay empty.
+        bool programOnly = false;
+    };
+
+    BenchDriver(QString program, Options options);
+    int run();
+
+private:
+    using Reply = QHash<QString, double>;
+    struct Session; // figures of one child process, gathered as it runs
+
+    std::unique_ptr<QProcess> startSubject(const QString &kind);
+    QString readLine(QProcess &child, int timeoutMs = 300000);
+    Reply send(QProcess &child, const QString &command);
+    void stop(QProcess &child);
+    void pause(int ms);
+    void note(const QString &text) const;
+
+    double startupMs(const QString &kind);
+    double medianStartupMs(const QString &kind, int runs);
+    Session runSession(const QString &kind);
+    double lookupTwelve(QProcess &child, const QString &label, Session &session);
+    void waitForQuiet(QProcess &child);
+    double idleCpuShare(QProcess &child);
+    void printReport(const Session &app, const Session &plain, double appStartMs,
+                     double plainStartMs, double seconds) const;
+
+    QString m_program;
+    Options m_options;
+    StubWhoisServer m_server;
+    QProcessEnvironment m_environment;
+};

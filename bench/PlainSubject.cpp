@@ -1,0 +1,68 @@
+#include "PlainSubject.h"
+
+#include <QEvent>
+#include <QWebEngineView>
+
+namespace {
+
+// Where the program's window puts its browsers: 8 px in, below the tab strip, with room
+// for the frame below.
+QRect viewRect(QSize window)
+{
+    return {8, 96, window.width() - 24, window.height() - 139};
+}
+
+} // namespace
+
+PlainSubject::PlainSubject(const QString &rootUrl, QUrl startPageUrl)
+    : Subject(rootUrl), m_startPageUrl(std::move(startPageUrl))
+{
+    m_window.installEventFilter(this);
+}
+
+bool PlainSubject::eventFilter(QObject *watched, QEvent *event)
+{
+    if (watched == &m_window && event->type() == QEvent::Resize) {
+        for (QWebEngineView *view : std::as_const(m_views))
+            view->setGeometry(viewRect(m_window.size()));
+    }
+    return false;
+}
+
+QWebEngineView *PlainSubject::addView()
+{
+    auto *view = new QWebEngineView(&m_window);
+    view->setGeometry(viewRect(m_window.size()));
+    view->show();
+    view->lower();
+    m_views.append(view);
+    return view;
+}
+
+QWebEnginePage *PlainSubject::showWindow()
+{
+    m_window.showMaximized();
+    QWebEngineView *view = addView();
+    view->load(m_startPageUrl);
+    return view->page();
+}
+
+QList<QWebEnginePage *> PlainSubject::pages()
+{
+    QList<QWebEnginePage *> all;
+    for (QWebEngineView *view : std::as_const(m_views))
+        all << view->page();
+    return all;
+}
+
+QList<Subject::Load> PlainSubject::lookUp(const QString &label, const QStringList &suffixes)
+{
+    QList<Load> loads;
+    for (qsizetype i = 0; i < suffixes.size(); ++i) {
+        QWebEngineView *view = i == 0 ? m_views.first() : addView();
+        const QUrl url = address(label, suffixes[i]);
+        view->load(url);
+        loads.append({view->page(), url});
+    }
+    return loads;
+}

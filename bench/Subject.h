@@ -1,0 +1,54 @@
+#pragma once
+
+#include <QList>
+#include <QObject>
+#include <QPointer>
+#include <QUrl>
+
+class QSocketNotifier;
+class QWebEnginePage;
+
+// One side of a benchmark run, in a process of its own: a window with web pages. Once its
+// start page has loaded it writes "ready"; then it obeys one command a line from stdin and
+// answers each with one line on stdout:
+//   lookup <label> <suffixes>  look one name up     -> "loaded ms=<ms> tabs=<n> failed=<n>"
+//   grow <tabs>                look up until <tabs>  -> the same
+//   select|arrow|resize <n>    n timed actions       -> "median ms=<ms>" or "unsupported"
+//   pages                      what the pages do     -> "shown=<n> active=<n> frozen=<n> ..."
+//   quit
+class Subject : public QObject {
+    Q_OBJECT
+
+public:
+    explicit Subject(QString rootUrl, QObject *parent = nullptr);
+
+    void start();
+
+protected:
+    struct Load {
+        QPointer<QWebEnginePage> page;
+        QUrl url;
+    };
+
+    // Shows the window and loads the start page into its one page.
+    virtual QWebEnginePage *showWindow() = 0;
+    // Looks `label` up under `suffixes` the way this side does it; returns the loads begun.
+    virtual QList<Load> lookUp(const QString &label, const QStringList &suffixes) = 0;
+    virtual int tabCount() const = 0;
+    virtual QList<QWebEnginePage *> pages() = 0;
+    // Median milliseconds per action, or a negative number when this side has no such action.
+    virtual double medianMs(const QString &action, int repeats);
+
+    QUrl address(const QString &label, const QString &suffix) const;
+
+private:
+    void handleCommand();
+    QString runCommand(const QStringList &words);
+    QString pageStates();
+    QString timedLookUp(const QString &label, int suffixes, int untilTabs);
+    int waitForLoads(const QList<Load> &loads);
+
+    QString m_rootUrl;
+    QSocketNotifier *m_stdin = nullptr;
+    QByteArray m_input;
+};

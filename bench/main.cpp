@@ -1,0 +1,77 @@
+#include "AppSubject.h"
+#include "BenchDriver.h"
+#include "BuildConfig.h"
+#include "PlainSubject.h"
+#include "StubWhoisServer.h"
+#include "platform/BrowserProfile.h"
+#include "platform/EngineCommandLine.h"
+
+#include <QApplication>
+#include <QCommandLineParser>
+
+#include <cstdio>
+
+namespace {
+
+// The program as main() starts it, pointed at the stub service.
+int runProgram(int argc, char *argv[], const QString &rootUrl)
+{
+    platform::BrowserProfile::prepareEnvironment();
+    platform::EngineCommandLine commandLine(argc, argv);
+    QApplication app(commandLine.argc(), commandLine.argv());
+    QApplication::setApplicationName(QStringLiteral("quillet-lookup"));
+    AppSubject subject(rootUrl, QString::fromUtf8(kStartPageUrl));
+    subject.start();
+    return app.exec();
+}
+
+// A bare program with plain views, nothing set.
+int runPlain(int argc, char *argv[], const QString &rootUrl)
+{
+    QApplication app(argc, argv);
+    PlainSubject subject(rootUrl, QUrl(QString::fromUtf8(kStartPageUrl)));
+    subject.start();
+    return app.exec();
+}
+
+} // namespace
+
+int main(int argc, char *argv[])
+{
+    // Children: quillet-bench --subject app|plain <root url>
+    if (argc == 4 && qstrcmp(argv[1], "--subject") == 0) {
+        const QString rootUrl = QString::fromUtf8(argv[3]);
+        return qstrcmp(argv[2], "app") == 0 ? runProgram(argc, argv, rootUrl)
+                                            : runPlain(argc, argv, rootUrl);
+    }
+
+    QCoreApplication app(argc, argv);
+    QCommandLineParser parser;
+    parser.setApplicationDescription(
+        QStringLiteral("Measures Quillet Lookup against plain web views on a loopback stub "
+                       "WHOIS service and prints one table."));
+    parser.addHelpOption();
+    const QCommandLineOption quick(QStringLiteral("quick"),
+                                   QStringLiteral("Fewer repeats and a shorter idle period."));
+    const QCommandLineOption verbose(QStringLiteral("verbose"),
+                                     QStringLiteral("Pass on what the measured programs log."));
+    const QCommandLineOption programOnly(
+        QStringLiteral("program-only"),
+        QStringLiteral("Measure the program alone, without the baselines (to try a change)."));
+    const QCommandLineOption serve(
+        QStringLiteral("serve"),
+        QStringLiteral("Only run the stub service, to point the program at it by hand."));
+    parser.addOptions({quick, verbose, programOnly, serve});
+    parser.process(app);
+    if (parser.isSet(serve)) {
+        StubWhoisServer server;
+        if (!server.listen())
+            return 2;
+        std::printf("%s\n", qPrintable(server.rootUrl()));
+        std::fflush(stdout);
+        return app.exec();
+    }
+    BenchDriver driver(QCoreApplication::applicationFilePath(),
+                       {parser.isSet(quick), parser.isSet(verbose), parser.isSet(programOnly)});
+    return driver.run();
+}
