@@ -3,7 +3,7 @@
 // repository root:
 //   cmake --build build --target take-screenshot
 //   ./build/tests/take-screenshot docs/screenshot.png
-#include "LoopbackHttpServer.h"
+#include "StubWebServer.h"
 
 #include "platform/WebEngineBrowser.h"
 #include "window/FrmSearch.h"
@@ -20,7 +20,7 @@ using platform::Index;
 namespace {
 
 // What a lookup service might answer for a domain, marked as the stand-in it is.
-LoopbackHttpServer::Response standInPage(const QString &path)
+StubWebServer::Reply standInPage(const QString &path)
 {
     const QString domain = path.section(QLatin1Char('/'), -1).toHtmlEscaped();
     const QString page = QStringLiteral(R"(<!doctype html>
@@ -44,7 +44,7 @@ tr { border-bottom: 1px solid #ddd; }
 </table></body></html>
 )")
                              .arg(domain);
-    return {200, "text/html; charset=utf-8", page.toUtf8()};
+    return {200, page.toUtf8()};
 }
 
 } // namespace
@@ -61,7 +61,7 @@ int main(int argc, char *argv[])
     qputenv("MESA_SHADER_CACHE_DISABLE", "true");
     QApplication app(argc, argv);
 
-    LoopbackHttpServer server(&standInPage);
+    StubWebServer server(&standInPage);
     QWebEngineProfile profile;
     FrmSearch window(server.rootUrl() + QStringLiteral("whois/"),
                      QStringLiteral("qrc:/start/start.html"),
