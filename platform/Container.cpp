@@ -83,7 +83,7 @@ void Container::bringToFront(Control *control)
             return;
         windowed->widget()->raise();
         if (windowed->index() >= 0)
-            updateCovering(true);
+            coverBehind(windowed);
     } else {
         auto *graphical = static_cast<GraphicalControl *>(control);
         if (move(m_graphical, m_graphicalPos, graphical, true))
@@ -128,6 +128,8 @@ void Container::addWindowed(WindowedControl *control)
 {
     // A new child widget starts in front of its siblings, and so does its model entry.
     m_windowedPos[control] = m_windowed.insert(m_windowed.end(), control);
+    if (control->index() >= 0 && control->m_shown)
+        m_shownElements.push_back(control);
     scheduleCovering();
 }
 
@@ -137,6 +139,7 @@ void Container::removeWindowed(WindowedControl *control)
         m_windowed.erase(it->second);
         m_windowedPos.erase(it);
     }
+    std::erase(m_shownElements, control);
     scheduleCovering();
 }
 
@@ -163,6 +166,29 @@ void Container::windowedPlaceChanged(WindowedControl *control)
         scheduleCovering();
 }
 
+void Container::elementShownChanged(WindowedControl *element, bool shown)
+{
+    if (shown)
+        m_shownElements.push_back(element);
+    else
+        std::erase(m_shownElements, element);
+}
+
+void Container::coverBehind(WindowedControl *front)
+{
+    // In front of all, the element is covered by none; of those behind it, only the shown
+    // ones can become covered. The other elements are left alone, however many there are.
+    front->setCovered(false);
+    if (!front->Visible())
+        return;
+    const QRect place = front->pixelRect();
+    const std::vector<WindowedControl *> shown = m_shownElements;
+    for (WindowedControl *other : shown) {
+        if (other != front && other->name() == front->name() && place.contains(other->pixelRect()))
+            other->setCovered(true);
+    }
+}
+
 void Container::updateCovering(bool hideCovered)
 {
     // The places of each array's shown elements met so far, front to back. An element whose
@@ -172,7 +198,8 @@ void Container::updateCovering(bool hideCovered)
         const QString *name;
         QList<QRect> places;
     };
-    std::vector<Family> families; // a window has few arrays
+    std::vector<Family> families;
+    families.reserve(4); // a window has few arrays
     for (auto it = m_windowed.rbegin(); it != m_windowed.rend(); ++it) {
         WindowedControl *control = *it;
         if (control->index() < 0)

@@ -49,6 +49,7 @@ public:
     void removeWindowed(WindowedControl *control);
     void windowedVisibilityChanged(WindowedControl *control);
     void windowedPlaceChanged(WindowedControl *control);
+    void elementShownChanged(WindowedControl *element, bool shown);
     void repaintArea(const QRect &pixels);
 
 protected:
@@ -65,6 +66,8 @@ private:
     // Shows and hides the widgets of array elements as their covering asks; with
     // `hideCovered` false it only shows.
     void updateCovering(bool hideCovered);
+    // The same for an element just brought to the front.
+    void coverBehind(WindowedControl *front);
     void scheduleCovering();
 
     Layer<GraphicalControl> m_graphical;
@@ -86,6 +89,7 @@ private:
     quint64 m_targetsVersion = ~quint64(0);
     QImage m_picture;
     bool m_coveringScheduled = false;
+    std::vector<WindowedControl *> m_shownElements; // array elements with a shown widget
 };
 
 } // namespace platform

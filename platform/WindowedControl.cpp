@@ -6,7 +6,7 @@ namespace platform {
 
 WindowedControl::WindowedControl(Container *container, QString name, Index index, bool visible,
                                  QWidget *widget)
-    : Control(container, std::move(name), index, visible), m_widget(widget)
+    : Control(container, std::move(name), index, visible), m_widget(widget), m_shown(visible)
 {
     widget->setParent(container);
     widget->setObjectName(displayName());
@@ -57,9 +57,14 @@ void WindowedControl::setCovered(bool covered)
 
 void WindowedControl::applyShown()
 {
+    // Decided without touching the widget: with hundreds of elements, reaching each widget
+    // would cost more than the rest of the covering pass.
     const bool shown = Visible() && !m_covered;
-    if (shown == !m_widget->isHidden())
+    if (shown == m_shown)
         return;
+    m_shown = shown;
+    if (index() >= 0)
+        container()->elementShownChanged(this, shown);
     if (shown && std::exchange(m_placePending, false))
         m_widget->setGeometry(pixelRect());
     m_widget->setVisible(shown);

@@ -40,6 +40,7 @@ private:
     QPointer<QWidget> m_widget;
     int m_tabIndex = 0;
     bool m_covered = false;
+    bool m_shown = false; // as last set on the widget
     bool m_placePending = false;
 };
 
