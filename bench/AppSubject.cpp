@@ -52,16 +52,14 @@ double medianOfPairs(const QList<double> &times)
 } // namespace
 
 AppSubject::AppSubject(const QString &rootUrl, const QString &startPageUrl)
-    : Subject(rootUrl), m_window(rootUrl, startPageUrl,
-                                 platform::WebEngineBrowser::factory(
-                                     &m_profile, {QUrl(rootUrl), QUrl(startPageUrl)})),
-      m_f(m_window.controls()), m_clock(&m_f.frmSearch)
+    : Subject(rootUrl), m_program(rootUrl, startPageUrl), m_f(m_program.window().controls()),
+      m_clock(&m_f.frmSearch)
 {
 }
 
 QWebEnginePage *AppSubject::showWindow()
 {
-    m_window.Show();
+    m_program.window().Show();
     return page(0);
 }
 

@@ -2,9 +2,7 @@
 
 #include "PaintClock.h"
 #include "Subject.h"
-#include "window/FrmSearch.h"
-
-#include "platform/BrowserProfile.h"
+#include "window/LookupProgram.h"
 
 // The program itself: its window with its browsers, set up as main() sets it up, driven
 // through synthetic clicks.
@@ -23,8 +21,7 @@ private:
     QWebEnginePage *page(platform::Index tab);
     void clickControl(platform::Control &control);
 
-    platform::BrowserProfile m_profile; // outlives the window's pages
-    FrmSearch m_window;
+    LookupProgram m_program;
     FrmSearchControls &m_f;
     PaintClock m_clock;
 };

@@ -3,8 +3,8 @@
 #include "BuildConfig.h"
 #include "PlainSubject.h"
 #include "StubWhoisServer.h"
-#include "platform/BrowserProfile.h"
 #include "platform/EngineCommandLine.h"
+#include "window/LookupProgram.h"
 
 #include <QApplication>
 #include <QCommandLineParser>
@@ -16,10 +16,10 @@ namespace {
 // The program as main() starts it, pointed at the stub service.
 int runProgram(int argc, char *argv[], const QString &rootUrl)
 {
-    platform::BrowserProfile::prepareEnvironment();
+    LookupProgram::prepareProcess();
     platform::EngineCommandLine commandLine(argc, argv);
     QApplication app(commandLine.argc(), commandLine.argv());
-    QApplication::setApplicationName(QStringLiteral("quillet-lookup"));
+    LookupProgram::nameApplication();
     AppSubject subject(rootUrl, QString::fromUtf8(kStartPageUrl));
     subject.start();
     return app.exec();
