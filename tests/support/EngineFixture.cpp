@@ -1,0 +1,34 @@
+#include "EngineFixture.h"
+
+QVariant runScript(QWebEnginePage *page, const QString &script)
+{
+    QVariant result;
+    bool done = false;
+    page->runJavaScript(script, [&](const QVariant &value) {
+        result = value;
+        done = true;
+    });
+    if (!QTest::qWaitFor([&] { return done; }, kPatience))
+        qWarning("no answer from the page to: %s", qPrintable(script));
+    return result;
+}
+
+QString textOf(QWebEnginePage *page)
+{
+    QString text;
+    bool done = false;
+    page->toPlainText([&](const QString &t) {
+        text = t;
+        done = true;
+    });
+    if (!QTest::qWaitFor([&] { return done; }, kPatience))
+        qWarning("no text from %s", qPrintable(page->url().toString()));
+    return text;
+}
+
+bool EngineFixture::started()
+{
+    window.Show();
+    return QTest::qWaitForWindowExposed(&f.frmSearch) &&
+           QTest::qWaitFor([&] { return title(0) == u"Quillet Lookup"; }, kPatience);
+}

@@ -1,0 +1,340 @@
+#include "WindowFixture.h"
+
+#include <QAccessible>
+#include <QMetaEnum>
+
+using platform::Image;
+using platform::Index;
+
+// How the window presents itself: to screen readers, and at twice the pixel density, where
+// Qt scales every window by 2 as on a HiDPI screen (set in main below).
+namespace {
+
+const qreal kScale = 2.0;
+
+QString describe(QAccessibleInterface *iface)
+{
+    const char *role = QMetaEnum::fromType<QAccessible::Role>().valueToKey(iface->role());
+    return QLatin1String(role) + u' ' + iface->text(QAccessible::Name);
+}
+
+// The children that stand for painted controls: they have no widget behind them.
+QList<QAccessibleInterface *> paintedChildren(QAccessibleInterface *parent)
+{
+    QList<QAccessibleInterface *> children;
+    for (int i = 0; i < parent->childCount(); ++i) {
+        QAccessibleInterface *child = parent->child(i);
+        if (child && !child->object())
+            children << child;
+    }
+    return children;
+}
+
+QStringList describeAll(QAccessibleInterface *parent)
+{
+    QStringList described;
+    for (QAccessibleInterface *child : paintedChildren(parent))
+        described << describe(child);
+    return described;
+}
+
+QAccessibleInterface *paintedChild(QAccessibleInterface *parent, const QString &described)
+{
+    for (QAccessibleInterface *child : paintedChildren(parent)) {
+        if (describe(child) == described)
+            return child;
+    }
+    return nullptr;
+}
+
+QAccessibleInterface *formOf(WindowFixture &w)
+{
+    return QAccessible::queryAccessibleInterface(&w.f.frmSearch);
+}
+
+QRect expectedPixels(float left, float top, float width, float height)
+{
+    // 15 twips to a device-independent pixel, whatever the density.
+    return QRectF(left / 15, top / 15, width / 15, height / 15).toRect();
+}
+
+} // namespace
+
+class TestPresentation : public QObject {
+    Q_OBJECT
+
+private Q_SLOTS:
+    void tabsAreNamedByTheirCaptions_data();
+    void tabsAreNamedByTheirCaptions();
+    void selectedTabFollowsTheActions_data();
+    void selectedTabFollowsTheActions();
+    void standardControlsKeepTheirNames();
+    void placesAndHitTesting();
+    void interfacesEndWithTheirControls();
+    void picturesAreDrawnAtTheirLogicalSize_data();
+    void picturesAreDrawnAtTheirLogicalSize();
+    void selectedTabIsDrawnOpen();
+    void layoutCountsDeviceIndependentPixels();
+};
+
+void TestPresentation::tabsAreNamedByTheirCaptions_data()
+{
+    QTest::addColumn<QList<QStringList>>("lookups");
+    QTest::addColumn<QStringList>("tabs");
+    QTest::newRow("before any lookup") << QList<QStringList>{} << QStringList{"Velnor"};
+    // A shorter second lookup renames only tab 0; the other tabs keep their captions.
+    QTest::newRow("second, shorter lookup") << QList<QStringList>{{".com", ".net", ".org"}, {".eu"}}
+                                            << QStringList{".eu", ".net", ".org"};
+}
+
+void TestPresentation::tabsAreNamedByTheirCaptions()
+{
+    QFETCH(QList<QStringList>, lookups);
+    QFETCH(QStringList, tabs);
+    WindowFixture w;
+    QVERIFY(w.show());
+    for (const QStringList &lookup : lookups) {
+        w.useSuffixes(lookup);
+        w.lookUp(QStringLiteral("example"));
+    }
+    // Reading order: the label and the arrows, then each tab's picture and its caption.
+    QStringList expected = {"StaticText What is the domain name?", "Button Scroll tabs left",
+                            "Button Scroll tabs right"};
+    for (const QString &tab : tabs)
+        expected << "PageTab " + tab << "StaticText " + tab;
+    QAccessibleInterface *form = formOf(w);
+    QCOMPARE(describeAll(form), expected);
+    for (int i = 0; i < form->childCount(); ++i) {
+        QCOMPARE(form->indexOfChild(form->child(i)), i);
+        QCOMPARE(form->child(i)->parent(), form);
+    }
+}
+
+void TestPresentation::selectedTabFollowsTheActions_data()
+{
+    // Each action presses a child through assistive technology: "tab N", "caption N", or an
+    // arrow; the strip holds twelve tabs, more than the window shows.
+    QTest::addColumn<QStringList>("actions");
+    QTest::addColumn<int>("selected");
+    QTest::newRow("start-up") << QStringList{} << 0;
+    QTest::newRow("tab, then caption") << QStringList{"tab 2", "caption 5"} << 5;
+    QTest::newRow("back to tab 0") << QStringList{"caption 7", "tab 0"} << 0;
+    // The arrows select currentTab again after shifting; the selection stays where it was.
+    QTest::newRow("arrows") << QStringList{"tab 3", "left", "left", "right"} << 3;
+}
+
+void TestPresentation::selectedTabFollowsTheActions()
+{
+    QFETCH(QStringList, actions);
+    QFETCH(int, selected);
+    WindowFixture w;
+    QVERIFY(w.show());
+    w.lookUp(12);
+    QAccessibleInterface *form = formOf(w);
+    const float firstTabLeft = w.f.imgTab(0).Left();
+    int shifts = 0;
+    for (const QString &action : actions) {
+        const QStringList words = action.split(u' ');
+        QAccessibleInterface *target =
+            words[0] == u"tab"       ? paintedChild(form, "PageTab .s" + words[1])
+            : words[0] == u"caption" ? paintedChild(form, "StaticText .s" + words[1])
+                                     : paintedChild(form, "Button Scroll tabs " + words[0]);
+        QVERIFY2(target && target->actionInterface(), qPrintable(action));
+        QCOMPARE(target->actionInterface()->actionNames(),
+                 QStringList{QAccessibleActionInterface::pressAction()});
+        target->actionInterface()->doAction(QAccessibleActionInterface::pressAction());
+        shifts += words[0] == u"left" ? -1 : words[0] == u"right";
+    }
+    QCOMPARE(w.f.currentTab, Index(selected));
+    QCOMPARE(w.f.imgTab(0).Left(), firstTabLeft + float(shifts) * w.f.imgTab(0).Width());
+    for (QAccessibleInterface *child : paintedChildren(form)) {
+        // Only tabs can be selected, and only the current one is.
+        QCOMPARE(child->state().selectable, child->role() == QAccessible::PageTab);
+        QCOMPARE(bool(child->state().selected),
+                 describe(child) == "PageTab .s" + QString::number(selected));
+    }
+}
+
+void TestPresentation::standardControlsKeepTheirNames()
+{
+    WindowFixture w;
+    QVERIFY(w.show());
+    const auto named = [](QWidget *widget) {
+        return describe(QAccessible::queryAccessibleInterface(widget));
+    };
+    QCOMPARE(named(w.f.cmdSearch.widget()), "Button Look up");
+    // Fields are named by the painted labels that stand before them.
+    QCOMPARE(named(w.f.txtLookUp.widget()), "EditableText What is the domain name?");
+    QCOMPARE(named(w.f.lstPreFixUse.widget()), "List Domain pre-fixes to use");
+    // The widgets stay children of the window alongside the painted controls.
+    QAccessibleInterface *button = QAccessible::queryAccessibleInterface(w.f.cmdSearch.widget());
+    QCOMPARE(formOf(w)->child(formOf(w)->indexOfChild(button)), button);
+
+    // The setup panel's painted labels are read while it is shown.
+    QAccessibleInterface *panel = QAccessible::queryAccessibleInterface(w.f.fraSetup.panel());
+    w.window.suffixPanel().cmdPreFixSetup_Click();
+    QCOMPARE(describeAll(panel),
+             QStringList({"StaticText Select which pre-fixes you want to "
+                          "search on",
+                          "StaticText Domain pre-fixes", "StaticText Domain pre-fixes to use"}));
+    for (QAccessibleInterface *label : paintedChildren(panel))
+        QVERIFY(!label->state().invisible);
+    w.window.suffixPanel().cmdDone_Click();
+    for (QAccessibleInterface *label : paintedChildren(panel))
+        QVERIFY(label->state().invisible);
+}
+
+void TestPresentation::placesAndHitTesting()
+{
+    WindowFixture w;
+    QVERIFY(w.show());
+    w.lookUp(12);
+    QAccessibleInterface *form = formOf(w);
+    const auto global = [&](QPoint local) { return w.f.frmSearch.mapToGlobal(local); };
+    const auto hit = [&](QPoint local) {
+        const QPoint at = global(local);
+        return form->childAt(at.x(), at.y());
+    };
+    QAccessibleInterface *arrow = paintedChild(form, "Button Scroll tabs right");
+    const QRect arrowRect = w.f.imgRight.pixelRect();
+    QCOMPARE(arrow->rect(), QRect(global(arrowRect.topLeft()), arrowRect.size()));
+    QCOMPARE(hit(arrowRect.center()), arrow);
+
+    w.window.tabSelection().imgTab_Click(2);
+    // Tab 2's selected picture lies over its tab, and still the tab is found there; a tab's
+    // caption lies over its picture; over the pages, the one in front.
+    QCOMPARE(hit(w.tabPicture(2)), paintedChild(form, "PageTab .s2"));
+    QCOMPARE(hit(w.tabCaption(1)), paintedChild(form, "StaticText .s1"));
+    QCOMPARE(hit(w.f.browserLookup(0).widget()->geometry().center()),
+             QAccessible::queryAccessibleInterface(w.f.browserLookup(2).widget()));
+
+    // Tabs shifted out of the window are off screen, not gone.
+    QAccessibleInterface *first = paintedChild(form, "PageTab .s0");
+    QVERIFY(!first->state().offscreen);
+    for (int i = 0; i < 3; ++i)
+        w.window.tabStripScroll().imgLeft_Click();
+    QVERIFY(first->state().offscreen);
+    QVERIFY(!first->state().invisible);
+}
+
+void TestPresentation::interfacesEndWithTheirControls()
+{
+    QAccessible::Id tab = 0;
+    {
+        WindowFixture w;
+        QVERIFY(w.show());
+        QVERIFY(w.show());
+        w.lookUp(2);
+        tab = QAccessible::uniqueId(paintedChild(formOf(w), "PageTab .s1"));
+        QVERIFY(QAccessible::accessibleInterface(tab));
+    }
+    // A screen reader holding on to one finds nothing, rather than a dangling control.
+    QVERIFY(!QAccessible::accessibleInterface(tab));
+}
+
+void TestPresentation::picturesAreDrawnAtTheirLogicalSize_data()
+{
+    // Each picture is compared over its rows that nothing else paints over: the strip's base
+    // line runs along the arrows' last rows, and the captions lie over the tabs below row 8.
+    QTest::addColumn<QString>("control");
+    QTest::addColumn<QString>("picture");
+    QTest::addColumn<int>("rows");
+    QTest::newRow("left arrow") << "imgLeft"
+                                << "arrow-left.bmp" << 22;
+    QTest::newRow("selected tab") << "imgCurrent(0)"
+                                  << "tab-current.bmp" << 8;
+    QTest::newRow("last tab") << "imgTab(3)"
+                              << "tab.bmp" << 8;
+}
+
+void TestPresentation::picturesAreDrawnAtTheirLogicalSize()
+{
+    QFETCH(QString, control);
+    QFETCH(QString, picture);
+    QFETCH(int, rows);
+    WindowFixture w;
+    QVERIFY(w.show());
+    w.lookUp(4);
+    const QMap<QString, Image *> images = {{"imgLeft", &w.f.imgLeft},
+                                           {"imgCurrent(0)", &w.f.imgCurrent(0)},
+                                           {"imgTab(3)", &w.f.imgTab(3)}};
+    const Image &image = *images.value(control);
+    // In device-independent pixels the image is its picture's size, at its twip place.
+    const QImage source(QStringLiteral(":/pictures/") + picture);
+    const QRect area = image.pixelRect();
+    QCOMPARE(area, expectedPixels(image.Left(), image.Top(), image.Width(), image.Height()));
+    QCOMPARE(area.size(), source.size());
+
+    // On screen every picture pixel covers exactly 2x2 device pixels: the picture is as
+    // large as the rest of the window and as sharp as at 1x.
+    const QImage shown = w.f.frmSearch.grab().toImage().convertToFormat(QImage::Format_RGB32);
+    QCOMPARE(shown.size(), w.f.frmSearch.size() * kScale);
+    const QRect device(area.topLeft() * kScale, QSize(area.width(), rows) * kScale);
+    QImage doubled =
+        source.convertToFormat(QImage::Format_RGB32)
+            .scaled(source.size() * kScale, Qt::IgnoreAspectRatio, Qt::FastTransformation)
+            .copy(QRect(QPoint(0, 0), device.size()));
+    doubled.setDevicePixelRatio(kScale);
+    QCOMPARE(shown.copy(device), doubled);
+}
+
+void TestPresentation::selectedTabIsDrawnOpen()
+{
+    WindowFixture w;
+    QVERIFY(w.show());
+    w.lookUp(3);
+    w.window.tabSelection().imgTab_Click(1);
+    const QImage shot = w.f.frmSearch.grab().toImage();
+    const auto at = [&](int x, int y) { return shot.pixelColor(QPoint(x, y) * kScale); };
+    const QColor text = w.f.frmSearch.palette().color(QPalette::WindowText);
+    const QColor light(0xC0, 0xCF, 0xFA);
+    const QColor mid(0x89, 0xA4, 0xF3);
+    for (Index i = 0; i < 3; ++i) {
+        const QRect tab = w.f.imgTab(i).pixelRect();
+        QCOMPARE(at(tab.left() + 20, tab.top() + 6), i == 1 ? light : mid);
+        QCOMPARE(at(tab.right() - 20, tab.top() + 6), i == 1 ? light : mid);
+    }
+    // The base line, 2 pixels on the rows either side of y = 88 (1320 twips), runs from the
+    // window's left edge to its right, broken exactly under the selected tab, where the tab
+    // runs into the light area below.
+    const QRect selected = w.f.imgTab(1).pixelRect();
+    QCOMPARE(selected.bottom() + 1, 88);
+    for (int x = 0; x < w.f.frmSearch.width(); ++x) {
+        const bool gap = x >= selected.left() && x <= selected.right();
+        if (at(x, 88) != (gap ? light : text))
+            QFAIL(qPrintable(QStringLiteral("base line wrong at x = %1").arg(x)));
+    }
+    for (const int x : {0, w.f.frmSearch.width() - 1}) {
+        QCOMPARE(at(x, 87), text);
+        QCOMPARE(at(x, 89), light);
+        QVERIFY(at(x, 86) != text);
+    }
+}
+
+void TestPresentation::layoutCountsDeviceIndependentPixels()
+{
+    WindowFixture w;
+    QVERIFY(w.show({640, 480}));
+    QCOMPARE(w.f.frmSearch.devicePixelRatio(), kScale);
+    // Width and Height are the outer size, frame included, in twips of device-independent
+    // pixels, so the layout lands where it would at 1x.
+    const QSizeF outer = w.outerTwips();
+    QCOMPARE(w.f.frmSearch.Width(), float(outer.width()));
+    QCOMPARE(w.f.frmSearch.Height(), float(outer.height()));
+    QCOMPARE(w.f.imgRight.pixelRect().right() + 1, int(outer.width() / 15) - 16);
+    QCOMPARE(w.f.txtLookUp.widget()->geometry(), expectedPixels(2520, 90, 2535, 285));
+    QCOMPARE(w.f.browserLookup(0).widget()->geometry(),
+             expectedPixels(120, 1440, w.f.frmSearch.Width() - 360, w.f.frmSearch.Height() - 2080));
+}
+
+int main(int argc, char *argv[])
+{
+    // Before the application object exists, so that every screen is scaled.
+    qputenv("QT_SCALE_FACTOR", "2");
+    QApplication app(argc, argv);
+    TestPresentation test;
+    QTEST_SET_MAIN_SOURCE_PATH
+    return QTest::qExec(&test, argc, argv);
+}
+
+#include "tst_presentation.moc"

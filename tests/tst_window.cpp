@@ -1,0 +1,655 @@
+#include "WindowFixture.h"
+
+#include "tabs/LookupAddress.h"
+
+#include <QListWidget>
+
+#include <cmath>
+#include <map>
+#include <optional>
+
+using platform::CommandButton;
+using platform::Index;
+using platform::ListBox;
+
+namespace {
+
+const QStringList kAvailable = {".info", ".biz", ".name", ".mobile", ".is", ".eu", ".uk.com"};
+const QStringList kInUse = {".co.uk", ".com", ".org", ".org.uk", ".net"};
+
+QStringList without(QStringList list, const QString &entry)
+{
+    list.removeOne(entry);
+    return list;
+}
+
+// Everything the tab strip's state is made of: places, lines, selection and both layers.
+QString strip(const FrmSearchControls &f)
+{
+    QStringList parts;
+    for (Index i = 0; i < f.imgTab.Count(); ++i)
+        parts << QStringLiteral("%1/%2/%3")
+                     .arg(f.imgTab(i).Left())
+                     .arg(f.lbPreFix(i).Left())
+                     .arg(f.imgCurrent(i).Left());
+    parts << QStringLiteral("lines %1 %2 current %3")
+                 .arg(f.lineLeft.X1())
+                 .arg(f.lineRight.X1())
+                 .arg(f.currentTab);
+    return parts.join(u' ') + u'\n' + f.frmSearch.graphicalOrder().join(u',') + u'\n' +
+           f.frmSearch.windowedOrder().join(u',');
+}
+
+// Clicks a button as a user does; it must be there to be clicked.
+void click(CommandButton &button)
+{
+    QVERIFY2(button.widget()->isVisible(), qPrintable(button.name() + " is hidden"));
+    QTest::mouseClick(button.widget(), Qt::LeftButton);
+}
+
+// Clicks an entry of a list; -1 clicks the empty space below the last entry.
+void clickEntry(ListBox &list, Index row)
+{
+    auto *view = qobject_cast<QListWidget *>(list.widget());
+    QVERIFY(view && view->isVisible() && row < view->count());
+    const QPoint at = row >= 0 ? view->visualItemRect(view->item(row)).center()
+                               : QPoint(10, view->viewport()->height() - 5);
+    QTest::mouseClick(view->viewport(), Qt::LeftButton, {}, at);
+}
+
+} // namespace
+
+// The window's handlers, driven as a user drives them, on browsers that only record.
+class TestWindow : public QObject {
+    Q_OBJECT
+
+private Q_SLOTS:
+    // Start-up, lookup run and result tab creation.
+    void startUpSelectsTabZeroThenLoads();
+    void lookupRun_data();
+    void lookupRun();
+    void newTabsJoinTheLastTabWhereItStands();
+    void tabLimitIsReportedOnce();
+    void addressKeepsTheDomainOneSegment_data();
+    void addressKeepsTheDomainOneSegment();
+    // Tab selection and the tab strip.
+    void selectionOrdersLayersAndLines();
+    void scrollLimits_data();
+    void scrollLimits();
+    void captionsStayOnTheirTabs();
+    void clicksThroughTheWindow();
+    void resizeLayout_data();
+    void resizeLayout();
+    // The setup panel and its lists.
+    void moveEntries_data();
+    void moveEntries();
+    void createNew_data();
+    void createNew();
+    void fullListKeepsTheEntry();
+    void lookupUsesEditedOrder();
+    void panelLiesInFrontOfEveryBrowser();
+    void focusFollowsWhatIsShown();
+};
+
+void TestWindow::startUpSelectsTabZeroThenLoads()
+{
+    WindowFixture w;
+    QCOMPARE(w.log->calls.size(), 0); // no page before start-up
+    QVERIFY(w.show());
+    QCOMPARE(QApplication::focusWidget(), w.f.txtLookUp.widget());
+    QCOMPARE(w.f.currentTab, Index(0));
+    QCOMPARE(w.f.lineLeft.X1(), 840.0f);
+    QCOMPARE(w.f.lineRight.X1(), 2670.0f);
+    // Selecting tab 0 leaves the designed order: its selected picture in front of the other.
+    QCOMPARE(w.f.frmSearch.graphicalOrder(),
+             QStringList({"imgRight", "imgLeft", "lbPreFix(0)", "lineRight", "lineLeft",
+                          "imgCurrent(0)", "imgBG", "Label1", "imgMainBG", "imgTab(0)"}));
+    // One page load through the pair, once however often the window shows.
+    w.window.Show();
+    const QString start = WindowFixture::startPage;
+    const QList<BrowserLog::Call> calls = {
+        {0, "Navigate", start}, {0, "load", start}, {0, "Navigate2", start}};
+    QCOMPARE(w.log->calls, calls);
+}
+
+void TestWindow::lookupRun_data()
+{
+    QTest::addColumn<QStringList>("suffixes");
+    QTest::addColumn<QString>("label");
+    QTest::addColumn<int>("runs");
+    QTest::addColumn<QStringList>("captions");
+    QTest::addColumn<QStringList>("domains"); // every page load, by tab, in order
+
+    const QStringList three = {".co.uk", ".com", ".org"};
+    QTest::newRow("three suffixes")
+        << three << "example" << 1 << three
+        << QStringList{"0 example.co.uk", "1 example.com", "2 example.org"};
+    QTest::newRow("same press again")
+        << three << "example" << 2 << three + QStringList{".com", ".org"}
+        << QStringList{"0 example.co.uk", "0 example.co.uk", "1 example.com",
+                       "2 example.org",   "3 example.com",   "4 example.org"};
+    QTest::newRow("empty list") << QStringList{} << "example" << 1 << QStringList{"Velnor"}
+                                << QStringList{};
+    QTest::newRow("empty label") << QStringList{".com", ".org"} << "" << 1
+                                 << QStringList{".com", ".org"} << QStringList{"0 .com", "1 .org"};
+    QTest::newRow("duplicates") << QStringList{".com", ".com"} << "a" << 1
+                                << QStringList{".com", ".com"} << QStringList{"0 a.com", "1 a.com"};
+}
+
+void TestWindow::lookupRun()
+{
+    QFETCH(QStringList, suffixes);
+    QFETCH(QString, label);
+    QFETCH(int, runs);
+    QFETCH(QStringList, captions);
+
+    WindowFixture w;
+    w.useSuffixes(suffixes);
+    for (int run = 0; run < runs; ++run)
+        w.lookUp(label);
+
+    QCOMPARE(w.captions(), captions);
+    QStringList loaded;
+    for (Index i = 0; i < w.f.browserLookup.Count(); ++i) {
+        for (const QString &address : w.log->loads(i))
+            loaded << QStringLiteral("%1 %2").arg(i).arg(address.mid(w.base.size()));
+    }
+    QTEST(loaded, "domains");
+    for (Index i = 0; i < Index(captions.size()); ++i) {
+        QCOMPARE(w.f.imgTab(i).Left(), 840.0f + 1830.0f * i);
+        QCOMPARE(w.f.lbPreFix(i).Left(), w.f.imgTab(i).Left());
+        QCOMPARE(w.f.imgCurrent(i).Left(), w.f.imgTab(i).Left());
+        QVERIFY(w.f.browserLookup(i).Visible());
+    }
+    QCOMPARE(w.f.browserLookup.Count(), Index(captions.size()));
+    QCOMPARE(w.f.lstPreFixUse.ListIndex(), Index(suffixes.size() - 1));
+    QCOMPARE(w.f.currentTab, Index(0));
+}
+
+void TestWindow::newTabsJoinTheLastTabWhereItStands()
+{
+    WindowFixture w;
+    QVERIFY(w.show());
+    w.lookUp(3);
+    w.window.tabSelection().imgTab_Click(2);
+    w.window.tabStripScroll().imgLeft_Click();
+    QCOMPARE(w.f.imgTab(2).Left(), 2670.0f);
+    w.lookUp(QStringLiteral("y"));
+    QCOMPARE(w.tabLefts(), QList<float>({-990, 840, 2670, 4500, 6330}));
+    QCOMPARE(w.f.lbPreFix(3).Left(), 4500.0f);
+    // New tabs are unselected and behind: their pictures at the very back, their browsers
+    // behind every other; the selected tab stays selected, and tab 0 reloads out of sight.
+    const QStringList order = w.f.frmSearch.graphicalOrder();
+    QCOMPARE(order.mid(order.size() - 3),
+             QStringList({"lbPreFix(4)", "imgTab(4)", "imgCurrent(4)"}));
+    QCOMPARE(w.f.frmSearch.windowedOrder().mid(0, 2),
+             QStringList({"browserLookup(2)", "browserLookup(0)"}));
+    QCOMPARE(w.f.frmSearch.windowedOrder().constLast(), QStringLiteral("browserLookup(4)"));
+    QCOMPARE(w.f.currentTab, Index(2));
+    QCOMPARE(w.log->loads(0).size(), 3);
+}
+
+void TestWindow::tabLimitIsReportedOnce()
+{
+    WindowFixture w;
+    w.window.lookupRun().setTabLimit(4);
+    w.useSuffixes({".a", ".b", ".c"});
+    w.lookUp(QStringLiteral("x"));
+    QVERIFY(w.dialogs.messages.isEmpty());
+    w.lookUp(QStringLiteral("y"));
+    QCOMPARE(w.captions(), QStringList({".a", ".b", ".c", ".b"}));
+    QCOMPARE(w.dialogs.messages.size(), 1);
+    QVERIFY2(w.dialogs.messages[0].startsWith("1 suffix was not looked up"),
+             qPrintable(w.dialogs.messages[0]));
+    w.lookUp(QStringLiteral("z"));
+    QCOMPARE(w.dialogs.messages.size(), 2);
+    QVERIFY(w.dialogs.messages[1].startsWith("2 suffixes were not looked up"));
+    QCOMPARE(w.log->loads(0).constLast(), w.base + "z.a"); // the first suffix still looked up
+}
+
+void TestWindow::addressKeepsTheDomainOneSegment_data()
+{
+    QTest::addColumn<QString>("label");
+    QTest::addColumn<QString>("suffix");
+    QTest::addColumn<QString>("domain");
+    const auto row = [](const char *name, const QString &label, const QString &suffix,
+                        const char *domain) {
+        QTest::newRow(name) << label << suffix << QString::fromLatin1(domain);
+    };
+    row("plain", "example", ".co.uk", "example.co.uk");
+    row("case and hyphens kept", "Ex-Ample_1~", ".COM", "Ex-Ample_1~.COM");
+    row("slash", "a/b", ".com", "a%2Fb.com");
+    row("query", "a?b=1", ".com", "a%3Fb=1.com");
+    row("fragment", "a#b", ".com", "a%23b.com");
+    row("percent", "a%2Fb", ".com", "a%252Fb.com");
+    row("backslash", "a\\b", ".com", "a%5Cb.com");
+    row("spaces inside", "a b", ".com", "a%20b.com");
+    row("control characters", "a\tb\nc", QString(QChar(0x7f)), "a%09b%0Ac%7F");
+    row("other ASCII as typed", "a:b@c!$&'()*+,;=", ".com", "a:b@c!$&'()*+,;=.com");
+    row("non-ASCII as UTF-8", QString::fromUtf8("bücher"), QString::fromUtf8(".рф"),
+        "b%C3%BCcher.%D1%80%D1%84");
+    row("slash in the suffix", "a", "/.com", "a%2F.com");
+    row("empty", "", "", "");
+}
+
+void TestWindow::addressKeepsTheDomainOneSegment()
+{
+    QFETCH(QString, label);
+    QFETCH(QString, suffix);
+    QFETCH(QString, domain);
+    const QString base = WindowFixture::base;
+    const QString address = lookupAddress(base, label, suffix);
+    QCOMPARE(address, base + domain);
+    // A URL parser sees the service's path and exactly one segment more: nothing moves into
+    // the query or fragment, and decoding gives back what was typed.
+    const QUrl url(address);
+    QVERIFY(url.isValid() && !url.hasQuery() && !url.hasFragment());
+    const QString path = url.path(QUrl::FullyEncoded);
+    QCOMPARE(path.section(u'/', 0, 1), QStringLiteral("/whois"));
+    QCOMPARE(QUrl::fromPercentEncoding(path.section(u'/', 2).toUtf8()), label + suffix);
+}
+
+void TestWindow::selectionOrdersLayersAndLines()
+{
+    WindowFixture w;
+    QVERIFY(w.show());
+    w.lookUp(3);
+    const qsizetype loads = w.log->calls.size();
+
+    w.window.tabSelection().imgTab_Click(2);
+    QCOMPARE(w.f.currentTab, Index(2));
+    QCOMPARE(w.f.lineLeft.X1(), 4500.0f);
+    QCOMPARE(w.f.lineRight.X1(), 6330.0f);
+    // Arrows, then captions and unselected pictures (later tabs nearer the front), then the
+    // rest as it was, and the selected tab's unselected picture behind its selected one.
+    QCOMPARE(
+        w.f.frmSearch.graphicalOrder(),
+        QStringList({"imgRight", "imgLeft", "lbPreFix(2)", "lbPreFix(1)", "imgTab(1)",
+                     "lbPreFix(0)", "imgTab(0)", "lineRight", "lineLeft", "imgCurrent(0)", "imgBG",
+                     "Label1", "imgMainBG", "imgCurrent(1)", "imgCurrent(2)", "imgTab(2)"}));
+    QCOMPARE(w.f.frmSearch.windowedOrder(),
+             QStringList({"browserLookup(2)", "browserLookup(0)", "fraSetup", "cmdPreFixSetup",
+                          "cmdSearch", "txtLookUp", "browserLookup(1)"}));
+    const QPoint page = w.f.browserLookup(0).pixelRect().center();
+    QCOMPARE(w.f.frmSearch.childAt(page), w.f.browserLookup(2).widget());
+
+    // Selecting it again, through its caption, changes nothing; no page reloads.
+    const QString selected = strip(w.f);
+    w.window.tabSelection().lbPreFix_Click(2);
+    QCOMPARE(strip(w.f), selected);
+    w.window.tabSelection().lbPreFix_Click(0);
+    QCOMPARE(w.f.lineLeft.X1(), 840.0f);
+    QCOMPARE(w.f.frmSearch.childAt(page), w.f.browserLookup(0).widget());
+    QCOMPARE(w.log->calls.size(), loads);
+}
+
+void TestWindow::scrollLimits_data()
+{
+    QTest::addColumn<int>("tabs");
+    QTest::addColumn<bool>("left");
+    QTest::addColumn<float>("testedLeft"); // the last tab's for the left arrow, else tab 0's
+    QTest::addColumn<float>("arrowLeft");  // imgLeft.Left, from which both limits count
+    QTest::addColumn<bool>("shifts");
+
+    const float limitL = 540 + 120 + 270.0f;
+    const float limitR = 540 + 120 + 120.0f;
+    QTest::newRow("one tab, left") << 1 << true << 840.0f << 120.0f << false;
+    QTest::newRow("one tab, right") << 1 << false << 840.0f << 120.0f << false;
+    QTest::newRow("last tab on the left limit") << 2 << true << limitL << 120.0f << false;
+    QTest::newRow("just past it") << 2 << true << std::nextafter(limitL, 1e9f) << 120.0f << true;
+    QTest::newRow("tab 0 on the right limit") << 2 << false << limitR << 120.0f << false;
+    QTest::newRow("just short of it") << 2 << false << std::nextafter(limitR, 0.f) << 120.f << true;
+    QTest::newRow("left arrow moved left") << 1 << true << 840.0f << 0.0f << true;
+    QTest::newRow("left arrow moved right") << 1 << false << 840.0f << 300.0f << true;
+}
+
+void TestWindow::scrollLimits()
+{
+    QFETCH(int, tabs);
+    QFETCH(bool, left);
+    QFETCH(float, testedLeft);
+    QFETCH(float, arrowLeft);
+    QFETCH(bool, shifts);
+
+    WindowFixture w;
+    w.lookUp(tabs);
+    w.f.imgLeft.setLeft(arrowLeft);
+    w.f.imgTab(left ? Index(tabs - 1) : Index(0)).setLeft(testedLeft);
+    // Sent back so that a selection would show: at a limit not even that happens.
+    w.f.imgRight.ZOrder(1);
+    const QString before = strip(w.f);
+    const QList<float> lefts = w.tabLefts();
+
+    left ? w.window.tabStripScroll().imgLeft_Click() : w.window.tabStripScroll().imgRight_Click();
+    if (!shifts) {
+        QCOMPARE(strip(w.f), before);
+        return;
+    }
+    for (qsizetype i = 0; i < lefts.size(); ++i)
+        QCOMPARE(w.tabLefts()[i], lefts[i] + (left ? -1830.0f : 1830.0f));
+    QCOMPARE(w.f.frmSearch.graphicalOrder().constFirst(), QStringLiteral("imgRight"));
+}
+
+void TestWindow::captionsStayOnTheirTabs()
+{
+    WindowFixture w;
+    w.lookUp(3);
+    TabStripScroll &scroll = w.window.tabStripScroll();
+    w.window.tabSelection().imgTab_Click(1);
+    const auto aligned = [&] {
+        for (Index i = 0; i < w.f.imgTab.Count(); ++i) {
+            if (w.f.lbPreFix(i).Left() != w.f.imgTab(i).Left() ||
+                w.f.imgCurrent(i).Left() != w.f.imgTab(i).Left())
+                return false;
+        }
+        return true;
+    };
+    scroll.imgLeft_Click();
+    QVERIFY(aligned());
+    // The selected tab keeps its gap in the base line wherever it stands.
+    QCOMPARE(w.f.lineLeft.X1(), 840.0f);
+    QCOMPARE(w.f.lineRight.X1(), 2670.0f);
+    w.lookUp(3); // two more tabs, made while the strip stands one tab to the left
+    for (const bool left : {true, true, true, true, false, false, false, false, false, true, false})
+        left ? scroll.imgLeft_Click() : scroll.imgRight_Click();
+    QCOMPARE(w.tabLefts(), QList<float>({840, 2670, 4500, 6330, 8160}));
+    QVERIFY(aligned());
+    QCOMPARE(w.f.currentTab, Index(1));
+    QCOMPARE(w.f.frmSearch.graphicalOrder().mid(0, 2), QStringList({"imgRight", "imgLeft"}));
+}
+
+void TestWindow::clicksThroughTheWindow()
+{
+    WindowFixture w;
+    QVERIFY(w.show());
+    w.lookUp(3);
+
+    w.click(w.tabPicture(1));
+    QCOMPARE(w.f.currentTab, Index(1));
+    w.click(w.tabCaption(2));
+    QCOMPARE(w.f.currentTab, Index(2));
+
+    // The selected tab's own picture takes no clicks: not even the arrows are raised.
+    w.f.imgLeft.ZOrder(1);
+    const QString selected = strip(w.f);
+    w.click(w.tabPicture(2));
+    QCOMPARE(strip(w.f), selected);
+
+    // Tab 0 ends up under the left arrow, which still takes the clicks there.
+    const QPoint leftArrow = w.f.imgLeft.pixelRect().center();
+    w.click(leftArrow);
+    QCOMPARE(w.tabLefts(), QList<float>({-990, 840, 2670}));
+    w.click(leftArrow);
+    w.click(w.f.imgRight.pixelRect().center());
+    QCOMPARE(w.tabLefts(), QList<float>({-990, 840, 2670}));
+    QCOMPARE(w.f.currentTab, Index(2));
+}
+
+void TestWindow::resizeLayout_data()
+{
+    QTest::addColumn<QSize>("client");
+    QTest::addColumn<bool>("narrow"); // W < 360: no browser width
+    QTest::addColumn<bool>("low");    // H < 2080: no browser height
+    QTest::newRow("designed size") << QSize(691, 525) << false << false;
+    QTest::newRow("large") << QSize(1200, 900) << false << false;
+    QTest::newRow("narrower than a browser's margin") << QSize(4, 400) << true << false;
+    QTest::newRow("lower than the browsers' top") << QSize(500, 100) << false << true;
+}
+
+void TestWindow::resizeLayout()
+{
+    QFETCH(QSize, client);
+    QFETCH(bool, narrow);
+    QFETCH(bool, low);
+
+    WindowFixture w;
+    QVERIFY(w.show({600, 450}));
+    w.lookUp(2);
+    w.f.browserLookup(1).setTop(3000); // its height still comes from browser 0's top
+    const float keptWidth = w.f.browserLookup(0).Width();
+    const float keptHeight = w.f.browserLookup(0).Height();
+    w.f.imgLeft.ZOrder(1);
+    w.f.imgRight.ZOrder(1);
+    w.window.suffixPanel().cmdPreFixSetup_Click();
+
+    QVERIFY(w.resize(client));
+    const float W = w.outerTwips().width();
+    const float H = w.outerTwips().height();
+    QCOMPARE(W < 360, narrow);
+    QCOMPARE(H < 2080, low);
+    // A size a browser cannot take is skipped; every other step still runs.
+    for (Index i = 0; i < 2; ++i) {
+        QCOMPARE(w.f.browserLookup(i).Width(), narrow ? keptWidth : W - 360);
+        QCOMPARE(w.f.browserLookup(i).Height(), low ? keptHeight : H - 2080);
+    }
+    QCOMPARE(w.f.imgRight.Left() + w.f.imgRight.Width(), W - 240);
+    QCOMPARE(w.f.imgBG.Width(), W);
+    QCOMPARE(w.f.imgBG.Height(), H);
+    QCOMPARE(w.f.lineRight.X2(), W);
+    QCOMPARE(w.f.fraSetup.pixelRect(), QRect(QPointF(0, 0).toPoint(), QSizeF(W, H).toSize() / 15));
+    QVERIFY(w.f.fraSetup.Visible());
+    QCOMPARE(w.f.frmSearch.graphicalOrder().mid(0, 2), QStringList({"imgRight", "imgLeft"}));
+    QCOMPARE(w.f.lineRight.X1(), 2670.0f);
+
+    // Minimising runs the layout as well, and restoring puts everything back.
+    w.f.imgRight.setLeft(0);
+    w.f.frmSearch.setWindowState(Qt::WindowMinimized);
+    QVERIFY(w.f.imgRight.Left() != 0);
+    w.f.imgRight.setLeft(0);
+    w.f.frmSearch.setWindowState(Qt::WindowNoState);
+    QTRY_COMPARE(w.f.imgRight.Left() + w.f.imgRight.Width(), w.outerTwips().width() - 240);
+}
+
+void TestWindow::moveEntries_data()
+{
+    // Steps: "<.x" clicks entry .x in the available list, ">.x" in the in-use list, and "<"
+    // or ">" alone the empty space below the entries; "add", "remove", "addAll" and
+    // "removeAll" click the buttons, "lookup" looks up from the window.
+    QTest::addColumn<QStringList>("steps");
+    QTest::addColumn<QStringList>("available");
+    QTest::addColumn<QStringList>("inUse");
+    QTest::addColumn<int>("inUseSelected");
+
+    const QStringList all = kInUse + kAvailable;
+    const auto row = [](const char *name, const char *steps, const QStringList &available,
+                        const QStringList &inUse, int selected) {
+        QTest::newRow(name) << QString::fromLatin1(steps).split(u' ', Qt::SkipEmptyParts)
+                            << available << inUse << selected;
+    };
+    row("add moves to the end", "<.biz add", without(kAvailable, ".biz"),
+        kInUse + QStringList{".biz"}, -1);
+    row("second add does nothing", "<.biz add add", without(kAvailable, ".biz"),
+        kInUse + QStringList{".biz"}, -1);
+    row("add keeps the in-use selection", ">.org <.eu add", without(kAvailable, ".eu"),
+        kInUse + QStringList{".eu"}, 2);
+    row("add, remove: entry at the end", "<.info add >.info remove",
+        without(kAvailable, ".info") + QStringList{".info"}, kInUse, -1);
+    row("remove, add: last in use", ">.co.uk remove <.co.uk add", kAvailable,
+        without(kInUse, ".co.uk") + QStringList{".co.uk"}, -1);
+    row("second remove does nothing", ">.com remove remove", kAvailable + QStringList{".com"},
+        without(kInUse, ".com"), -1);
+    row("nothing selected", "add remove", kAvailable, kInUse, -1);
+    row("add all in order", "addAll addAll", {}, all, -1);
+    row("add all, remove all", "addAll removeAll removeAll", all, {}, -1);
+    row("click below keeps selection", ">.org > remove", kAvailable + QStringList{".org"},
+        without(kInUse, ".org"), -1);
+    row("add all keeps selection", ">.net addAll", {}, all, 4);
+    row("remove after a lookup", "lookup remove remove", kAvailable + QStringList{".net"},
+        without(kInUse, ".net"), -1);
+}
+
+void TestWindow::moveEntries()
+{
+    QFETCH(QStringList, steps);
+    WindowFixture w;
+    FrmSearchControls &f = w.f;
+    QVERIFY(w.show());
+    click(f.cmdPreFixSetup);
+    const std::map<QString, CommandButton *> buttons = {{"add", &f.cmdAdd},
+                                                        {"remove", &f.cmdRemove},
+                                                        {"addAll", &f.cmdAddAll},
+                                                        {"removeAll", &f.cmdRemoveAll}};
+    for (const QString &step : steps) {
+        if (step.startsWith(u'<') || step.startsWith(u'>')) {
+            ListBox &list = step.startsWith(u'<') ? f.lstPreFix : f.lstPreFixUse;
+            const Index selected = list.ListIndex();
+            const QStringList before = f.lstPreFix.items() + f.lstPreFixUse.items();
+            const Index row = Index(list.items().indexOf(step.mid(1)));
+            clickEntry(list, row);
+            // Clicking an entry only selects it.
+            QCOMPARE(list.ListIndex(), row < 0 ? selected : row);
+            QCOMPARE(f.lstPreFix.items() + f.lstPreFixUse.items(), before);
+        } else if (step == u"lookup") {
+            w.window.lookupRun().cmdSearch_Click();
+        } else {
+            click(*buttons.at(step));
+        }
+        if (QTest::currentTestFailed())
+            return;
+    }
+    QTEST(f.lstPreFix.items(), "available");
+    QTEST(f.lstPreFixUse.items(), "inUse");
+    QTEST(int(f.lstPreFixUse.ListIndex()), "inUseSelected");
+    // Every move leaves its source without a selection.
+    QCOMPARE(f.lstPreFix.ListIndex(), Index(-1));
+    QCOMPARE(f.lstPreFix.Text(), QString());
+}
+
+void TestWindow::createNew_data()
+{
+    QTest::addColumn<std::optional<QString>>("answer");
+    QTest::addColumn<QStringList>("available");
+    const auto row = [](const char *name, std::optional<QString> answer, QStringList added) {
+        QTest::newRow(name) << answer << kAvailable + added;
+    };
+    row("a suffix already in use", QStringLiteral(".com"), {".com"});
+    row("kept exactly as typed", QStringLiteral(" Co.UK "), {" Co.UK "});
+    row("blanks only", QStringLiteral("   "), {"   "});
+    row("cancel adds nothing", std::nullopt, {});
+    row("an empty confirm adds nothing", QString(), {});
+}
+
+void TestWindow::createNew()
+{
+    QFETCH(std::optional<QString>, answer);
+    WindowFixture w;
+    QVERIFY(w.show());
+    w.dialogs.answers = {answer};
+    click(w.f.cmdPreFixSetup);
+    click(w.f.cmdCreateNew);
+    QCOMPARE(w.dialogs.prompts, QStringList{"What is the new prefix?|Create New Prefix"});
+    QTEST(w.f.lstPreFix.items(), "available");
+    QCOMPARE(w.f.lstPreFixUse.items(), kInUse);
+}
+
+// A list holds as many entries as a 16-bit position can count; a full list refuses a move
+// and the entry stays where it was.
+void TestWindow::fullListKeepsTheEntry()
+{
+    WindowFixture w;
+    QVERIFY(w.show());
+    while (w.f.lstPreFixUse.AddItem(QStringLiteral(".x")))
+        ;
+    QCOMPARE(w.f.lstPreFixUse.ListCount(), Index(32767));
+    click(w.f.cmdPreFixSetup);
+    w.f.lstPreFix.setListIndex(1);
+    click(w.f.cmdAdd);
+    click(w.f.cmdAddAll);
+    QCOMPARE(w.f.lstPreFix.items(), kAvailable);
+    QCOMPARE(w.f.lstPreFixUse.ListCount(), Index(32767));
+}
+
+void TestWindow::lookupUsesEditedOrder()
+{
+    WindowFixture w;
+    SuffixPanel &panel = w.window.suffixPanel();
+    w.dialogs.answers = {QStringLiteral(".com")};
+    panel.cmdPreFixSetup_Click();
+    // In use: drop .co.uk, then add a second .com and .info behind the rest.
+    panel.cmdCreateNew_Click();
+    w.f.lstPreFixUse.setListIndex(0);
+    panel.cmdRemove_Click();
+    w.f.lstPreFix.setListIndex(Index(w.f.lstPreFix.ListCount() - 2));
+    panel.cmdAdd_Click();
+    w.f.lstPreFix.setListIndex(0);
+    panel.cmdAdd_Click();
+    panel.cmdDone_Click();
+    QVERIFY(!w.f.fraSetup.Visible());
+
+    const QStringList order = {".com", ".org", ".org.uk", ".net", ".com", ".info"};
+    w.lookUp(QStringLiteral("example"));
+    QCOMPARE(w.captions(), order);
+    for (Index i = 0; i < order.size(); ++i)
+        QCOMPARE(w.log->loads(i).constLast(), w.base + "example" + order[i]);
+    // Changing the lists afterwards leaves the tabs as they are.
+    panel.cmdRemoveAll_Click();
+    QCOMPARE(w.captions(), order);
+}
+
+void TestWindow::panelLiesInFrontOfEveryBrowser()
+{
+    WindowFixture w;
+    QVERIFY(w.show());
+    QWidget *panel = w.f.fraSetup.widget();
+    const auto covered = [&](const platform::WindowedControl &control) {
+        QWidget *hit = w.f.frmSearch.childAt(control.widget()->geometry().center());
+        return hit && (hit == panel || panel->isAncestorOf(hit));
+    };
+    w.lookUp(3);
+    w.window.tabSelection().imgTab_Click(2);
+    QVERIFY(!covered(w.f.browserLookup(2)));
+
+    click(w.f.cmdPreFixSetup);
+    QCOMPARE(w.f.frmSearch.windowedOrder().first(), QStringLiteral("fraSetup"));
+    for (Index i = 0; i < 3; ++i)
+        QVERIFY2(covered(w.f.browserLookup(i)), qPrintable(w.f.browserLookup(i).displayName()));
+    QVERIFY(covered(w.f.cmdPreFixSetup));
+    // A resize while shown keeps the panel over the whole window.
+    QVERIFY(w.resize(w.f.frmSearch.size() + QSize(120, 90)));
+    QTRY_VERIFY(panel->geometry().contains(w.f.frmSearch.rect()));
+    click(w.f.cmdDone);
+    QVERIFY(!covered(w.f.browserLookup(2)));
+}
+
+void TestWindow::focusFollowsWhatIsShown()
+{
+    WindowFixture w;
+    QVERIFY(w.show());
+    FrmSearchControls &f = w.f;
+    // The real browser view takes the focus; the recording stand-in must do the same.
+    f.browserLookup(0).widget()->setFocusPolicy(Qt::StrongFocus);
+    QApplication::setActiveWindow(&f.frmSearch);
+    QVERIFY(QTest::qWaitForWindowActive(&f.frmSearch));
+
+    const std::vector<platform::WindowedControl *> stops = {
+        &f.txtLookUp,    &f.cmdSearch,    &f.browserLookup(0), &f.lstPreFix,
+        &f.lstPreFixUse, &f.cmdAdd,       &f.cmdRemove,        &f.cmdAddAll,
+        &f.cmdRemoveAll, &f.cmdCreateNew, &f.cmdDone,          &f.cmdPreFixSetup};
+    // Where Tab goes from txtLookUp, once round the window.
+    const auto tabRound = [&] {
+        QStringList visited;
+        f.txtLookUp.widget()->setFocus();
+        for (std::size_t i = 0; i <= stops.size(); ++i) {
+            QWidget *focus = QApplication::focusWidget();
+            const auto it = std::ranges::find_if(
+                stops, [focus](auto *control) { return control->widget() == focus; });
+            if (it == stops.end() || (!visited.empty() && *it == stops.front()))
+                break;
+            visited << (*it)->name();
+            QTest::keyClick(focus, Qt::Key_Tab);
+        }
+        return visited;
+    };
+    const QStringList panelHidden = {"txtLookUp", "cmdSearch", "browserLookup", "cmdPreFixSetup"};
+    QCOMPARE(tabRound(), panelHidden);
+    click(f.cmdPreFixSetup);
+    QStringList all;
+    for (const auto *control : stops)
+        all << control->name();
+    QCOMPARE(tabRound(), all);
+    click(f.cmdDone);
+    QCOMPARE(tabRound(), panelHidden);
+}
+
+QTEST_MAIN(TestWindow)
+#include "tst_window.moc"
