@@ -1,12 +1,17 @@
 #include "BuildConfig.h"
 #include "platform/EngineCommandLine.h"
 #include "window/LookupProgram.h"
+#include "window/ProgramOptions.h"
 
 #include <QApplication>
 
 int main(int argc, char *argv[])
 {
     LookupProgram::prepareProcess();
+    QApplication::setApplicationVersion(QString::fromUtf8(kProgramVersion));
+    if (ProgramOptions options(argc, argv); options.asked())
+        options.answer();
+
     platform::EngineCommandLine commandLine(argc, argv);
     QApplication app(commandLine.argc(), commandLine.argv());
     LookupProgram::nameApplication();

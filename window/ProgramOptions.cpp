@@ -1,0 +1,51 @@
+#include "window/ProgramOptions.h"
+
+#include "window/LookupProgram.h"
+
+#include <QApplication>
+
+#include <array>
+
+ProgramOptions::ProgramOptions(int argc, char **argv)
+{
+    m_parser.setApplicationDescription(
+        QStringLiteral("Looks up a domain name under many suffixes at once, one result tab per "
+                       "suffix.\nTakes no name or setting from the command line. Qt's standard "
+                       "options\n(see --help-all) are Qt's, and switches after --webEngineArgs "
+                       "go to the\nweb engine."));
+    // "-reverse" is one of Qt's options, not -r -e -v ...: single dashes start long names.
+    m_parser.setSingleDashWordOptionMode(QCommandLineParser::ParseAsLongOptions);
+    const QCommandLineOption help = m_parser.addHelpOption();
+    const QCommandLineOption version = m_parser.addVersionOption();
+
+    // The engine's switches are its own, even one spelt like ours.
+    for (int i = 0; i < argc; ++i) {
+        if (qstricmp(argv[i], "--webEngineArgs") == 0)
+            break;
+        m_arguments << QString::fromLocal8Bit(argv[i]);
+    }
+    // Unknown options are no error here: Qt takes its own off the command line only when
+    // the application object is made, after this, and it and the engine judge those.
+    m_parser.parse(m_arguments);
+    m_helpAll = m_parser.isSet(QStringLiteral("help-all"));
+    m_help = m_parser.isSet(help);
+    m_version = m_parser.isSet(version);
+}
+
+void ProgramOptions::answer()
+{
+    // An application object on no screen: the answer needs no display, and --help-all can
+    // list Qt's options for a program of this kind.
+    // It is never destroyed: each way out below ends the process.
+    QByteArray program = m_arguments.value(0).toLocal8Bit();
+    QByteArray platform[] = {"-platform", "offscreen"};
+    std::array<char *, 4> argv = {program.data(), platform[0].data(), platform[1].data(), nullptr};
+    int argc = 3;
+    QApplication app(argc, argv.data());
+    LookupProgram::nameApplication();
+    if (m_helpAll)
+        m_parser.process(QStringList{m_arguments.value(0), QStringLiteral("--help-all")});
+    if (m_help)
+        m_parser.showHelp();
+    m_parser.showVersion();
+}
