@@ -1,13 +1,21 @@
 #include "platform/CommandButton.h"
 
-#include <QKeyEvent>
+#include "platform/HeldKey.h"
+
 #include <QPushButton>
 
 namespace platform {
 
 namespace {
 
+bool isPressKey(const QKeyEvent *event)
+{
+    return event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter ||
+           event->key() == Qt::Key_Space;
+}
+
 // Outside a dialog a QPushButton ignores Enter; a focused button here takes it like Space.
+// Either presses the button once for each press the user makes, however long it is held.
 class EnterPressableButton : public QPushButton {
 public:
     using QPushButton::QPushButton;
@@ -15,14 +23,26 @@ public:
 protected:
     void keyPressEvent(QKeyEvent *event) override
     {
-        if ((event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) &&
-            !event->isAutoRepeat()) {
+        if (isPressKey(event) && m_held.repeats(event)) {
+            event->accept();
+            return;
+        }
+        if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) {
             event->accept();
             click();
             return;
         }
         QPushButton::keyPressEvent(event);
     }
+    void keyReleaseEvent(QKeyEvent *event) override
+    {
+        if (isPressKey(event))
+            m_held.repeats(event);
+        QPushButton::keyReleaseEvent(event);
+    }
+
+private:
+    HeldKey m_held;
 };
 
 } // namespace

@@ -1,13 +1,49 @@
 #include "platform/TextBox.h"
 
+#include "platform/HeldKey.h"
+
 #include <QLineEdit>
 
 #include <limits>
 
 namespace platform {
 
+namespace {
+
+bool isEnter(const QKeyEvent *event)
+{
+    return event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter;
+}
+
+// Enter acts once for each press the user makes, not for the repeats of a held key.
+class LineEdit : public QLineEdit {
+public:
+    using QLineEdit::QLineEdit;
+
+protected:
+    void keyPressEvent(QKeyEvent *event) override
+    {
+        if (isEnter(event) && m_enter.repeats(event)) {
+            event->accept();
+            return;
+        }
+        QLineEdit::keyPressEvent(event);
+    }
+    void keyReleaseEvent(QKeyEvent *event) override
+    {
+        if (isEnter(event))
+            m_enter.repeats(event);
+        QLineEdit::keyReleaseEvent(event);
+    }
+
+private:
+    HeldKey m_enter;
+};
+
+} // namespace
+
 TextBox::TextBox(Container *container, QString name)
-    : WindowedControl(container, std::move(name), -1, true, new QLineEdit)
+    : WindowedControl(container, std::move(name), -1, true, new LineEdit)
 {
     edit()->setMaxLength(std::numeric_limits<int>::max());
 }
@@ -25,6 +61,18 @@ QString TextBox::Text() const
 void TextBox::setText(const QString &text)
 {
     edit()->setText(text);
+}
+
+void TextBox::setSelStart(int start)
+{
+    edit()->setCursorPosition(start);
+}
+
+void TextBox::setSelLength(int length)
+{
+    const int start =
+        edit()->hasSelectedText() ? edit()->selectionStart() : edit()->cursorPosition();
+    edit()->setSelection(start, length);
 }
 
 void TextBox::setEnterHandler(std::function<void()> handler)

@@ -15,7 +15,10 @@ public:
 
     QString Text() const;
     void setText(const QString &text);
-    // Called when Enter is pressed in the box.
+    // Selects SelLength characters from SelStart.
+    void setSelStart(int start);
+    void setSelLength(int length);
+    // Called once for each press of Enter in the box, however long the key is held.
     void setEnterHandler(std::function<void()> handler);
 
 private:
