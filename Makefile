@@ -8,7 +8,8 @@ JOBS ?= 2
 BUILD_PACKAGES := cmake g++ make pkg-config qt6-base-dev qt6-base-dev-tools \
                   qt6-webengine-dev qt6-webengine-dev-tools libgl-dev libxcb1-dev fonts-dejavu-core
 # xvfb: the no-files test runs the program with OpenGL, where shader caches come into play.
-TEST_PACKAGES  := $(BUILD_PACKAGES) desktop-file-utils appstream dpkg-dev file xvfb libgl1-mesa-dri
+TEST_PACKAGES  := $(BUILD_PACKAGES) desktop-file-utils appstream dpkg-dev file lintian xvfb \
+                  libgl1-mesa-dri
 PACKAGE_PACKAGES := $(BUILD_PACKAGES) dpkg-dev file
 
 # Chromium refuses to run as root with its sandbox on. Only then is it switched
