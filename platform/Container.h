@@ -1,9 +1,11 @@
 #pragma once
 
+#include <QBasicTimer>
 #include <QImage>
 #include <QStringList>
 #include <QWidget>
 
+#include <functional>
 #include <list>
 #include <unordered_map>
 
@@ -19,6 +21,8 @@ class WindowedControl;
 // An element of a control array that a Visible element of the same array in front of it
 // covers whole is a hidden widget: it costs nothing to draw, and a page in it can rest. Its
 // model (Visible, place, z-order) stays as set; it gets its place when it is shown again.
+// The keyboard focus moves in TabIndex order over the windowed controls of a window and of
+// the frames in it, and only to what the user can see.
 class Container : public QWidget {
     Q_OBJECT
 
@@ -35,6 +39,19 @@ public:
     std::vector<GraphicalControl *> graphicalControls() const;
 
     GraphicalControl *graphicalAt(const QPoint &pixels) const;
+
+    // The windowed controls of this container and of the frames in it, in TabIndex order;
+    // elements of an array, which share theirs, front to back.
+    std::vector<WindowedControl *> tabStops() const;
+    // True when a shown windowed control in front of `control` covers it whole.
+    bool coversInFront(const WindowedControl *control) const;
+    // The tab stop that holds the window's focus, or null.
+    WindowedControl *focusHolder() const;
+
+    // Wheel turns over `twips` (a region of this container) in whole notches: positive when
+    // turned down or right, negative up or left. The small steps of a high-resolution wheel
+    // or a touchpad add up to notches.
+    void setWheelHandler(const QRectF &twips, std::function<void(int notches)> handler);
 
     // Drawn unscaled at the top-left corner, beneath every graphical control.
     void setPicture(const QImage &picture);
@@ -53,10 +70,15 @@ public:
     void repaintArea(const QRect &pixels);
 
 protected:
+    bool event(QEvent *event) override;
     void paintEvent(QPaintEvent *event) override;
     void mousePressEvent(QMouseEvent *event) override;
+    void mouseMoveEvent(QMouseEvent *event) override;
     void mouseReleaseEvent(QMouseEvent *event) override;
     void mouseDoubleClickEvent(QMouseEvent *event) override;
+    void wheelEvent(QWheelEvent *event) override;
+    void timerEvent(QTimerEvent *event) override;
+    bool focusNextPrevChild(bool next) override;
 
 private:
     template <class T> using Layer = std::list<T *>; // back to front
@@ -69,6 +91,9 @@ private:
     // The same for an element just brought to the front.
     void coverBehind(WindowedControl *front);
     void scheduleCovering();
+    // Before `covered` is hidden: the focus in it goes to the element that covers it.
+    static void passFocus(WindowedControl *covered, WindowedControl *front);
+    void press(QMouseEvent *event, bool second);
 
     Layer<GraphicalControl> m_graphical;
     std::unordered_map<GraphicalControl *, Layer<GraphicalControl>::iterator> m_graphicalPos;
@@ -76,6 +101,12 @@ private:
     std::unordered_map<WindowedControl *, Layer<WindowedControl>::iterator> m_windowedPos;
     GraphicalControl *m_pressed = nullptr;
     QPoint m_pressedAt;
+    bool m_pressedSecond = false; // the second press of a double-click
+    bool m_pressedInside = false;
+    QBasicTimer m_repeat;
+    QRectF m_wheelRegion;
+    std::function<void(int)> m_wheelHandler;
+    int m_wheelRest = 0; // eighths of a degree short of a notch
     // Counts changes to the graphical layer: places, looks, order.
     quint64 m_graphicalVersion = 0;
     quint64 m_pressedVersion = 0;

@@ -23,6 +23,12 @@ void GraphicalControl::click()
         m_clickHandler();
 }
 
+void GraphicalControl::dblClick()
+{
+    if (m_dblClickHandler)
+        m_dblClickHandler();
+}
+
 QString GraphicalControl::accessibleName() const
 {
     return m_accessibleName ? m_accessibleName() : QString();

@@ -26,6 +26,21 @@ public:
     bool hasClickHandler() const { return bool(m_clickHandler); }
     // A press and a release over this control, delivered by the container.
     void click();
+    // The second press and release of a double-click; without a handler it is no click at all.
+    void setDblClickHandler(std::function<void()> handler)
+    {
+        m_dblClickHandler = std::move(handler);
+    }
+    bool hasDblClickHandler() const { return bool(m_dblClickHandler); }
+    void dblClick();
+    // Held down, the control clicks again and again, as a button with auto-repeat does.
+    bool autoRepeat() const { return m_autoRepeat; }
+    void setAutoRepeat(bool repeat) { m_autoRepeat = repeat; }
+
+    // Shown while the pointer rests on the control; assistive technology reads it as the
+    // control's description.
+    const QString &ToolTipText() const { return m_toolTipText; }
+    void setToolTipText(const QString &text) { m_toolTipText = text; }
 
     // What assistive technology is told of the control; one without a role is out of its
     // reach. The name is looked up each time it is asked for, so it can follow other controls.
@@ -48,6 +63,9 @@ protected:
 
 private:
     std::function<void()> m_clickHandler;
+    std::function<void()> m_dblClickHandler;
+    bool m_autoRepeat = false;
+    QString m_toolTipText;
     QAccessible::Role m_accessibleRole = QAccessible::NoRole;
     std::function<QString()> m_accessibleName;
     bool m_accessibleSelected = false;

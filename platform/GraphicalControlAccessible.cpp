@@ -19,7 +19,15 @@ QAccessibleInterface *GraphicalControlAccessible::parent() const
 
 QString GraphicalControlAccessible::text(QAccessible::Text t) const
 {
-    return t == QAccessible::Name ? m_control->accessibleName() : QString();
+    switch (t) {
+    case QAccessible::Name:
+        return m_control->accessibleName();
+    case QAccessible::Description:
+        // As for a widget, whose tool tip is its description unless it has one of its own.
+        return m_control->ToolTipText();
+    default:
+        return {};
+    }
 }
 
 QRect GraphicalControlAccessible::rect() const

@@ -19,6 +19,8 @@ class WebBrowser : public WindowedControl {
 public:
     virtual void Navigate(const QString &address);
     virtual void Navigate2(const QString &address);
+    // Loads again the address the browser was last sent to, whatever page it shows now.
+    void Refresh();
 
     std::unique_ptr<WebBrowser> loadCopy(Index index) const;
 
@@ -30,6 +32,7 @@ protected:
 private:
     BrowserFactory m_factory;
     QString m_navigated;
+    QString m_sent; // the address last loaded through Navigate or Navigate2
     bool m_pairOpen = false;
 };
 

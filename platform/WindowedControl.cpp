@@ -49,6 +49,20 @@ void WindowedControl::visibilityChanged()
     container()->windowedVisibilityChanged(this);
 }
 
+bool WindowedControl::takesFocus() const
+{
+    QWidget *target = m_widget;
+    while (target->focusProxy())
+        target = target->focusProxy();
+    return m_widget->isVisibleTo(m_widget->window()) && m_widget->isEnabled() &&
+           (target->focusPolicy() & Qt::TabFocus) && !container()->coversInFront(this);
+}
+
+void WindowedControl::SetFocus()
+{
+    m_widget->setFocus(Qt::OtherFocusReason);
+}
+
 void WindowedControl::setCovered(bool covered)
 {
     m_covered = covered;

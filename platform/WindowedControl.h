@@ -25,6 +25,11 @@ public:
     // widget is hidden whatever Visible says.
     bool isCovered() const { return m_covered; }
 
+    // Whether the keyboard focus can come here now: the control is shown, enabled, takes the
+    // focus by Tab, and no shown windowed control in front of it covers it whole.
+    bool takesFocus() const;
+    void SetFocus();
+
 protected:
     WindowedControl(Container *container, QString name, Index index, bool visible, QWidget *widget);
     void copyFrom(const WindowedControl &other);
