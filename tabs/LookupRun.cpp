@@ -13,9 +13,22 @@ LookupRun::LookupRun(FrmSearchControls &form, QString lookupBaseUrl, platform::D
 {
 }
 
+QString LookupRun::label() const
+{
+    return m_form.txtLookUp.Text().trimmed();
+}
+
 QString LookupRun::address(const QString &PreFix) const
 {
-    return lookupAddress(m_lookupBaseUrl, m_form.txtLookUp.Text(), PreFix);
+    return lookupAddress(m_lookupBaseUrl, label(), PreFix);
+}
+
+void LookupRun::describeTab(Index index, const QString &holds)
+{
+    FrmSearchControls &f = m_form;
+    f.imgTab(index).setToolTipText(holds);
+    f.imgCurrent(index).setToolTipText(holds);
+    f.lbPreFix(index).setToolTipText(holds);
 }
 
 void LookupRun::cmdSearch_Click()
@@ -31,6 +44,7 @@ void LookupRun::cmdSearch_Click()
             f.browserLookup(0).Navigate(address(f.lstPreFixUse.Text()));
             f.browserLookup(0).Navigate2(address(f.lstPreFixUse.Text()));
             f.lbPreFix(0).setCaption(f.lstPreFixUse.Text());
+            describeTab(0, label() + f.lstPreFixUse.Text());
         } else if (!new_lookup(f.lstPreFixUse.Text())) {
             ++notLookedUp;
         }
@@ -63,6 +77,7 @@ bool LookupRun::new_lookup(const QString &PreFix)
     f.lbPreFix.Load(n);
 
     f.lbPreFix(n).setCaption(PreFix);
+    describeTab(n, label() + PreFix);
 
     f.imgTab(n).setVisible(true);
     f.imgCurrent(n).setVisible(true);

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "platform/Twips.h"
+
 #include <QString>
 
 class FrmSearchControls;
@@ -21,10 +23,16 @@ public:
     // can be made.
     bool new_lookup(const QString &PreFix);
 
+    // What result tab `index` holds, shown on its picture and caption and read out as its
+    // description.
+    void describeTab(platform::Index index, const QString &holds);
+
     int tabLimit() const { return m_tabLimit; }
     void setTabLimit(int tabs) { m_tabLimit = tabs; }
 
 private:
+    // The label as typed, without the white space around it, which no domain has.
+    QString label() const;
     QString address(const QString &PreFix) const;
 
     FrmSearchControls &m_form;
