@@ -41,6 +41,17 @@ void Label::setFont(const QFont &font)
     repaint();
 }
 
+void Label::setForeColor(const QColor &colour)
+{
+    m_foreColor = colour;
+    repaint();
+}
+
+QColor Label::ForeColor() const
+{
+    return m_foreColor.value_or(container()->palette().color(QPalette::WindowText));
+}
+
 QFont Label::Font() const
 {
     return m_font.value_or(container()->font());
@@ -54,7 +65,7 @@ void Label::paint(QPainter &painter) const
     if (m_backStyle == Opaque)
         painter.fillRect(area, palette.color(QPalette::Window));
     painter.setFont(Font());
-    painter.setPen(palette.color(QPalette::WindowText));
+    painter.setPen(ForeColor());
     const Qt::Alignment horizontal = m_alignment == Center         ? Qt::AlignHCenter
                                      : m_alignment == RightJustify ? Qt::AlignRight
                                                                    : Qt::AlignLeft;
@@ -68,6 +79,7 @@ std::unique_ptr<Label> Label::loadCopy(Index index) const
     copy->m_alignment = m_alignment;
     copy->m_backStyle = m_backStyle;
     copy->m_font = m_font;
+    copy->m_foreColor = m_foreColor;
     copy->copyBaseFrom(*this);
     return copy;
 }

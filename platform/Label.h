@@ -2,6 +2,7 @@
 
 #include "platform/GraphicalControl.h"
 
+#include <QColor>
 #include <QFont>
 
 #include <memory>
@@ -27,6 +28,10 @@ public:
     // The container's font unless the label has one of its own.
     QFont Font() const;
     void setFont(const QFont &font);
+    // The container's text colour unless the label has one of its own, as a caption painted
+    // on a picture needs whatever the desktop's colours.
+    QColor ForeColor() const;
+    void setForeColor(const QColor &colour);
 
     // The caption, unless the label was given a name of its own.
     QString accessibleName() const override;
@@ -39,6 +44,7 @@ private:
     AlignmentConstant m_alignment = LeftJustify;
     BackStyleConstant m_backStyle = Opaque;
     std::optional<QFont> m_font;
+    std::optional<QColor> m_foreColor;
 };
 
 } // namespace platform

@@ -35,6 +35,17 @@ void Line::setBorderWidth(int pixels)
     repaint();
 }
 
+void Line::setBorderColor(const QColor &colour)
+{
+    m_borderColor = colour;
+    repaint();
+}
+
+QColor Line::BorderColor() const
+{
+    return m_borderColor.value_or(container()->palette().color(QPalette::WindowText));
+}
+
 void Line::setEnd(float &end, float twips)
 {
     repaint();
@@ -44,7 +55,7 @@ void Line::setEnd(float &end, float twips)
 
 void Line::paint(QPainter &painter) const
 {
-    QPen pen(container()->palette().color(QPalette::WindowText));
+    QPen pen(BorderColor());
     pen.setWidth(m_borderWidth);
     pen.setCapStyle(Qt::FlatCap);
     painter.setPen(pen);

@@ -2,9 +2,14 @@
 
 #include "platform/GraphicalControl.h"
 
+#include <QColor>
+
+#include <optional>
+
 namespace platform {
 
-// A solid line in the window-text colour between two points given in twips.
+// A solid line between two points given in twips, in the window-text colour unless it has a
+// colour of its own.
 // Lines take no clicks: a click passes to whatever lies beneath.
 class Line : public GraphicalControl {
 public:
@@ -20,6 +25,8 @@ public:
     void setY2(float twips);
     int BorderWidth() const { return m_borderWidth; }
     void setBorderWidth(int pixels);
+    QColor BorderColor() const;
+    void setBorderColor(const QColor &colour);
 
     void paint(QPainter &painter) const override;
     QRect paintRect() const override;
@@ -33,6 +40,7 @@ private:
     float m_x2 = 0;
     float m_y2 = 0;
     int m_borderWidth = 1;
+    std::optional<QColor> m_borderColor;
 };
 
 } // namespace platform

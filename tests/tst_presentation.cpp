@@ -239,12 +239,14 @@ void TestPresentation::picturesAreDrawnAtTheirLogicalSize_data()
     QTest::addColumn<QString>("control");
     QTest::addColumn<QString>("picture");
     QTest::addColumn<int>("rows");
+    // The window colour the desktop's palette is changed to, if any.
+    QTest::addColumn<QColor>("window");
     QTest::newRow("left arrow") << "imgLeft"
-                                << "arrow-left.bmp" << 22;
-    QTest::newRow("selected tab") << "imgCurrent(0)"
-                                  << "tab-current.bmp" << 8;
-    QTest::newRow("last tab") << "imgTab(3)"
-                              << "tab.bmp" << 8;
+                                << "arrow-left.bmp" << 22 << QColor();
+    QTest::newRow("selected tab, dark") << "imgCurrent(0)"
+                                        << "tab-current.bmp" << 8 << QColor(0x35, 0x35, 0x35);
+    QTest::newRow("last tab, white") << "imgTab(3)"
+                                     << "tab.bmp" << 8 << QColor(Qt::white);
 }
 
 void TestPresentation::picturesAreDrawnAtTheirLogicalSize()
@@ -252,9 +254,15 @@ void TestPresentation::picturesAreDrawnAtTheirLogicalSize()
     QFETCH(QString, control);
     QFETCH(QString, picture);
     QFETCH(int, rows);
+    QFETCH(QColor, window);
     WindowFixture w;
     QVERIFY(w.show());
     w.lookUp(4);
+    if (window.isValid()) {
+        QPalette palette = w.f.frmSearch.palette();
+        palette.setColor(QPalette::Window, window);
+        w.f.frmSearch.setPalette(palette);
+    }
     const QMap<QString, Image *> images = {{"imgLeft", &w.f.imgLeft},
                                            {"imgCurrent(0)", &w.f.imgCurrent(0)},
                                            {"imgTab(3)", &w.f.imgTab(3)}};
@@ -266,13 +274,22 @@ void TestPresentation::picturesAreDrawnAtTheirLogicalSize()
     QCOMPARE(area.size(), source.size());
 
     // On screen every picture pixel covers exactly 2x2 device pixels: the picture is as
-    // large as the rest of the window and as sharp as at 1x.
+    // large as the rest of the window and as sharp as at 1x. Its pixels in the window colour
+    // it was drawn for, #ECE9D8, show the window's colour of the moment, as does imgMainBG.
     const QImage shown = w.f.frmSearch.grab().toImage().convertToFormat(QImage::Format_RGB32);
     QCOMPARE(shown.size(), w.f.frmSearch.size() * kScale);
+    const QColor surface = w.f.frmSearch.palette().color(QPalette::Window);
+    QCOMPARE(shown.pixelColor(w.f.imgMainBG.pixelRect().bottomLeft() * kScale), surface);
+    QImage expected = source.convertToFormat(QImage::Format_RGB32);
+    for (int y = 0; y < expected.height(); ++y) {
+        for (int x = 0; x < expected.width(); ++x) {
+            if (expected.pixel(x, y) == qRgb(0xEC, 0xE9, 0xD8))
+                expected.setPixel(x, y, surface.rgb());
+        }
+    }
     const QRect device(area.topLeft() * kScale, QSize(area.width(), rows) * kScale);
     QImage doubled =
-        source.convertToFormat(QImage::Format_RGB32)
-            .scaled(source.size() * kScale, Qt::IgnoreAspectRatio, Qt::FastTransformation)
+        expected.scaled(source.size() * kScale, Qt::IgnoreAspectRatio, Qt::FastTransformation)
             .copy(QRect(QPoint(0, 0), device.size()));
     doubled.setDevicePixelRatio(kScale);
     QCOMPARE(shown.copy(device), doubled);
@@ -284,9 +301,12 @@ void TestPresentation::selectedTabIsDrawnOpen()
     QVERIFY(w.show());
     w.lookUp(3);
     w.window.tabSelection().imgTab_Click(1);
+    // Under a dark palette too, the strip is drawn as designed, its base line black.
+    QPalette dark(QColor(0x35, 0x35, 0x35));
+    w.f.frmSearch.setPalette(dark);
     const QImage shot = w.f.frmSearch.grab().toImage();
     const auto at = [&](int x, int y) { return shot.pixelColor(QPoint(x, y) * kScale); };
-    const QColor text = w.f.frmSearch.palette().color(QPalette::WindowText);
+    const QColor text = Qt::black;
     const QColor light(0xC0, 0xCF, 0xFA);
     const QColor mid(0x89, 0xA4, 0xF3);
     for (Index i = 0; i < 3; ++i) {

@@ -16,6 +16,11 @@ QImage picture(const char *file)
     return QImage(QStringLiteral(":/pictures/") + QLatin1String(file));
 }
 
+// The window colour of the desktop the pictures were drawn for: they fill the tabs' cut-off
+// corners and the main background with it, to blend into the window. Here the window has the
+// desktop's own colours, so those pixels take the window's colour of the moment.
+constexpr QRgb DesignedWindowColour = 0xFFECE9D8;
+
 QFont verdana(qreal pointSize, bool bold)
 {
     // Debian has no Verdana; asking for it lets fontconfig pick the closest sans face.
@@ -66,6 +71,8 @@ void FrmSearchControls::defineControls()
     caption0.setAlignment(Label::Center);
     caption0.setBackStyle(Label::Transparent);
     caption0.setFont(verdana(9.75, true));
+    // The caption lies on a tab picture, whose light blue stays under a dark palette too.
+    caption0.setForeColor(Qt::black);
 
     fraSetup.setGeometry(0, 0, 6735, 855);
     fraSetup.setCaption(QStringLiteral("Setup"));
@@ -126,6 +133,8 @@ void FrmSearchControls::defineControls()
     imgMainBG.setStretch(true);
     imgMainBG.setGeometry(0, 0, 1050, 735);
     imgMainBG.setPicture(picture("background-main.bmp"));
+    for (Image *image : {&imgLeft, &imgRight, &imgTab(0), &imgCurrent(0), &imgMainBG})
+        image->setKeyColour(DesignedWindowColour);
 
     for (auto [line, x1, x2] :
          {std::tuple{&lineLeft, 4320.0f, 0.0f}, {&lineRight, 6120.0f, 10080.0f}}) {
@@ -134,6 +143,8 @@ void FrmSearchControls::defineControls()
         line->setX2(x2);
         line->setY2(1320);
         line->setBorderWidth(2);
+        // The strip's base line joins the tabs' black outlines, under a dark palette too.
+        line->setBorderColor(Qt::black);
     }
 
     tmrMove.setInterval(1);
