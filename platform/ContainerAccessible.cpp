@@ -1,14 +1,17 @@
 #include "platform/ContainerAccessible.h"
 
+#include "platform/ApplicationAccessible.h"
 #include "platform/Container.h"
 #include "platform/GraphicalControl.h"
 #include "platform/GraphicalControlAccessible.h"
+#include "platform/WindowedControl.h"
 
 #include <QCoreApplication>
 #include <QHash>
 
 #include <algorithm>
 #include <tuple>
+#include <unordered_set>
 
 namespace platform {
 
@@ -23,6 +26,9 @@ QHash<const GraphicalControl *, QAccessible::Id> &interfaceIds()
 
 QAccessibleInterface *containerFactory(const QString &className, QObject *object)
 {
+    // Asked first with the application object's own class.
+    if (object && object == QCoreApplication::instance())
+        return new ApplicationAccessible;
     if (className == QLatin1String(Container::staticMetaObject.className())) {
         if (auto *container = qobject_cast<Container *>(object))
             return new ContainerAccessible(container);
@@ -37,8 +43,8 @@ void installContainerFactory()
 
 } // namespace
 
-// Every container, in the program and in tests alike, is described this way as soon as the
-// application object exists.
+// Every container, and the program as a whole, in the program and in tests alike, is described
+// this way as soon as the application object exists.
 Q_COREAPP_STARTUP_FUNCTION(installContainerFactory)
 
 ContainerAccessible::ContainerAccessible(Container *container)
@@ -67,31 +73,53 @@ std::vector<GraphicalControl *> ContainerAccessible::graphicalChildren() const
     return children;
 }
 
+std::vector<QAccessibleInterface *> ContainerAccessible::widgetChildren() const
+{
+    // Hidden while Visible: covered by another element of its array.
+    std::unordered_set<const QObject *> covered;
+    for (const WindowedControl *control : container()->windowedControls()) {
+        if (control->index() >= 0 && control->Visible() && control->widget()->isHidden())
+            covered.insert(control->widget());
+    }
+    std::vector<QAccessibleInterface *> children;
+    for (int i = 0; i < QAccessibleWidget::childCount(); ++i) {
+        QAccessibleInterface *child = QAccessibleWidget::child(i);
+        if (child && !covered.contains(child->object()))
+            children.push_back(child);
+    }
+    return children;
+}
+
 int ContainerAccessible::childCount() const
 {
-    return QAccessibleWidget::childCount() + int(graphicalChildren().size());
+    return int(widgetChildren().size() + graphicalChildren().size());
 }
 
 QAccessibleInterface *ContainerAccessible::child(int index) const
 {
-    const int widgets = QAccessibleWidget::childCount();
-    if (index < widgets)
-        return QAccessibleWidget::child(index);
+    const std::vector<QAccessibleInterface *> widgets = widgetChildren();
+    if (index < 0)
+        return nullptr;
+    if (std::size_t(index) < widgets.size())
+        return widgets[std::size_t(index)];
     const std::vector<GraphicalControl *> children = graphicalChildren();
-    const auto painted = std::size_t(index - widgets);
+    const auto painted = std::size_t(index) - widgets.size();
     return painted < children.size() ? interfaceFor(children[painted]) : nullptr;
 }
 
 int ContainerAccessible::indexOfChild(const QAccessibleInterface *child) const
 {
+    const std::vector<QAccessibleInterface *> widgets = widgetChildren();
     const auto *painted = dynamic_cast<const GraphicalControlAccessible *>(child);
-    if (!painted)
-        return QAccessibleWidget::indexOfChild(child);
+    if (!painted) {
+        const auto it = std::ranges::find(widgets, child);
+        return it == widgets.end() ? -1 : int(it - widgets.begin());
+    }
     const std::vector<GraphicalControl *> children = graphicalChildren();
     const auto it = std::ranges::find(children, painted->control());
     if (it == children.end())
         return -1;
-    return QAccessibleWidget::childCount() + int(it - children.begin());
+    return int(widgets.size()) + int(it - children.begin());
 }
 
 QAccessibleInterface *ContainerAccessible::childAt(int x, int y) const

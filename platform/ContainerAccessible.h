@@ -11,6 +11,7 @@ class GraphicalControl;
 
 // What assistive technology sees of a container: its child widgets, as for any widget, and
 // after them the painted controls that were given a role, which have no widget of their own.
+// An array element that a shown element covers is left out: only the page in front is there.
 class ContainerAccessible : public QAccessibleWidget {
 public:
     explicit ContainerAccessible(Container *container);
@@ -28,6 +29,8 @@ public:
 
 private:
     Container *container() const;
+    // The child widgets' interfaces, less covered array elements.
+    std::vector<QAccessibleInterface *> widgetChildren() const;
     // Painted controls with a role, in reading order: plain controls first, then array
     // elements by index, each group top to bottom and left to right.
     std::vector<GraphicalControl *> graphicalChildren() const;

@@ -186,9 +186,9 @@ void FrmSearchControls::describeForAssistiveTechnology()
     imgLeft.setAccessibleName(QStringLiteral("Scroll tabs left"));
     imgRight.setAccessibleRole(QAccessible::Button);
     imgRight.setAccessibleName(QStringLiteral("Scroll tabs right"));
-    // A tab is named by its caption, the suffix it shows; the caption reads as itself.
+    // A tab is named by its caption, the suffix it shows. The caption is part of the tab, not
+    // a second object beside it, so a screen reader announces each tab once.
     imgTab.setAccessible(QAccessible::PageTab, [this](Index i) { return lbPreFix(i).Caption(); });
-    lbPreFix.setAccessible(QAccessible::StaticText);
     for (Label *label : {&Label1, &Label2, &Label3, &Label4})
         label->setAccessibleRole(QAccessible::StaticText);
 
