@@ -24,8 +24,8 @@ ProgramOptions::ProgramOptions(int argc, char **argv)
             break;
         m_arguments << QString::fromLocal8Bit(argv[i]);
     }
-    // Unknown options are no error here: Qt takes its own off the command line only when
-    // the application object is made, after this, and it and the engine judge those.
+    // Unknown options are no error here: they are Qt's, which it takes off the command line
+    // only when the application object is made, after this, or the engine's.
     m_parser.parse(m_arguments);
     m_helpAll = m_parser.isSet(QStringLiteral("help-all"));
     m_help = m_parser.isSet(help);
@@ -35,8 +35,7 @@ ProgramOptions::ProgramOptions(int argc, char **argv)
 void ProgramOptions::answer()
 {
     // An application object on no screen: the answer needs no display, and --help-all can
-    // list Qt's options for a program of this kind.
-    // It is never destroyed: each way out below ends the process.
+    // list Qt's options for a program of this kind. Each way out below ends the process.
     QByteArray program = m_arguments.value(0).toLocal8Bit();
     QByteArray platform[] = {"-platform", "offscreen"};
     std::array<char *, 4> argv = {program.data(), platform[0].data(), platform[1].data(), nullptr};

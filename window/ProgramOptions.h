@@ -14,8 +14,6 @@ public:
 
     // --help, --help-all or --version was given.
     bool asked() const { return m_help || m_helpAll || m_version; }
-    bool helpAsked() const { return m_help || m_helpAll; }
-    bool versionAsked() const { return m_version; }
 
     // Prints what was asked for and ends the process, as Qt's parser does. Needs no display.
     [[noreturn]] void answer();
