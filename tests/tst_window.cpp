@@ -2,13 +2,18 @@
 
 #include "tabs/LookupAddress.h"
 
+#include "platform/ContainerAccessible.h"
+
+#include <QLineEdit>
 #include <QListWidget>
+#include <QToolTip>
 
 #include <cmath>
 #include <map>
 #include <optional>
 
 using platform::CommandButton;
+using platform::ContainerAccessible;
 using platform::Index;
 using platform::ListBox;
 
@@ -78,6 +83,8 @@ private Q_SLOTS:
     void scrollLimits();
     void captionsStayOnTheirTabs();
     void clicksThroughTheWindow();
+    void keysAndWheelEndInTheHandlers();
+    void tabsSayWhatTheyHold();
     void resizeLayout_data();
     void resizeLayout();
     // The setup panel and its lists.
@@ -383,6 +390,99 @@ void TestWindow::clicksThroughTheWindow()
     w.click(w.f.imgRight.pixelRect().center());
     QCOMPARE(w.tabLefts(), QList<float>({-990, 840, 2670}));
     QCOMPARE(w.f.currentTab, Index(2));
+
+    // Every click counts, the second of a double-click too; held, an arrow repeats up to
+    // its limit.
+    QWindow *window = w.f.frmSearch.windowHandle();
+    QTest::mousePress(window, Qt::LeftButton, {}, leftArrow);
+    QTRY_COMPARE(w.tabLefts(), QList<float>({-2820, -990, 840}));
+    QTest::mouseRelease(window, Qt::LeftButton, {}, leftArrow);
+    QTest::mouseDClick(window, Qt::LeftButton, {}, w.f.imgRight.pixelRect().center());
+    QCOMPARE(w.tabLefts(), QList<float>({840, 2670, 4500}));
+}
+
+void TestWindow::keysAndWheelEndInTheHandlers()
+{
+    WindowFixture w;
+    QVERIFY(w.show());
+    FrmSearchControls &f = w.f;
+    w.useSuffixes(testwindow::suffixes(6));
+    QWidget *box = f.txtLookUp.widget();
+    f.txtLookUp.setText(QStringLiteral(" example\t"));
+    // Enter held: Qt's flagged repeats, and one it missed at the time of the release before it.
+    for (auto [type, at, repeat] : {std::tuple{QEvent::KeyPress, 100, false},
+                                    {QEvent::KeyRelease, 600, true},
+                                    {QEvent::KeyPress, 600, true},
+                                    {QEvent::KeyRelease, 640, false},
+                                    {QEvent::KeyPress, 640, false},
+                                    {QEvent::KeyRelease, 900, false}}) {
+        QKeyEvent key(type, Qt::Key_Return, {}, QStringLiteral("\r"), repeat);
+        key.setTimestamp(at);
+        QApplication::sendEvent(box, &key);
+    }
+    QCOMPARE(w.captions().size(), 6); // one run, of the name without white space
+    QCOMPARE(w.log->loads(0), QStringList({w.startPage, w.base + "example.s0"}));
+
+    // Tab 3 ends the visible strip; a tab selected beyond it is shifted into view.
+    const std::tuple<Qt::Key, Qt::KeyboardModifiers, int, float> steps[] = {
+        {Qt::Key_Tab, Qt::ControlModifier, 1, 840},
+        {Qt::Key_9, Qt::AltModifier, 5, -2820},
+        {Qt::Key_PageDown, Qt::ControlModifier, 0, 840},
+        {Qt::Key_Backtab, Qt::ControlModifier | Qt::ShiftModifier, 5, -2820},
+        {Qt::Key_PageUp, Qt::ControlModifier, 4, -2820},
+        {Qt::Key_2, Qt::AltModifier, 1, -990},
+        {Qt::Key_8, Qt::AltModifier, 1, -990}};
+    for (auto [key, modifiers, tab, firstLeft] : steps) {
+        QTest::keyClick(box, key, modifiers);
+        QCOMPARE(f.currentTab, Index(tab));
+        QCOMPARE(f.imgTab(0).Left(), firstLeft);
+    }
+    QTest::keyClick(box, Qt::Key_F5);
+    QCOMPARE(w.log->loads(1), QStringList({w.base + "example.s1", w.base + "example.s1"}));
+    f.cmdSearch.SetFocus();
+    QTest::keyClick(f.cmdSearch.widget(), Qt::Key_L, Qt::ControlModifier);
+    QCOMPARE(QApplication::focusWidget(), box);
+    QCOMPARE(qobject_cast<QLineEdit *>(box)->selectedText(), f.txtLookUp.Text());
+
+    // Over the strip, a notch down shifts as the left arrow; small steps add up, afresh when
+    // the turn changes direction.
+    QList<float> firstLefts;
+    const QPointF at = w.tabCaption(1);
+    for (int angle : {-120, -60, 50, 50, 10, 10}) {
+        QWheelEvent turn(at, f.frmSearch.mapToGlobal(at), {}, {0, angle}, {}, {}, Qt::NoScrollPhase,
+                         false);
+        QApplication::sendEvent(&f.frmSearch, &turn);
+        firstLefts << f.imgTab(0).Left();
+    }
+    QCOMPARE(firstLefts, QList<float>({-2820, -2820, -2820, -2820, -2820, -990}));
+}
+
+void TestWindow::tabsSayWhatTheyHold()
+{
+    WindowFixture w;
+    QVERIFY(w.show());
+    const auto tip = [&](QPoint at) {
+        QHelpEvent hover(QEvent::ToolTip, at, w.f.frmSearch.mapToGlobal(at));
+        QApplication::sendEvent(&w.f.frmSearch, &hover);
+        return QToolTip::isVisible() ? QToolTip::text() : QString();
+    };
+    const auto description = [&](Index i) {
+        return ContainerAccessible::interfaceFor(&w.f.imgTab(i))->text(QAccessible::Description);
+    };
+    QCOMPARE(tip(w.tabCaption(0)), QStringLiteral("Start page"));
+    QCOMPARE(description(0), QStringLiteral("Start page"));
+    // Two lookups over the same suffixes: their tabs are told apart by the domain.
+    w.useSuffixes({".com", ".net"});
+    w.lookUp(QStringLiteral("example"));
+    w.lookUp(QStringLiteral("sample"));
+    const QStringList domains = {"sample.com", "example.net", "sample.net"};
+    for (Index i = 0; i < 3; ++i) {
+        QCOMPARE(tip(w.tabPicture(i)), domains[i]);
+        QCOMPARE(tip(w.tabCaption(i)), domains[i]);
+        QCOMPARE(description(i), domains[i]);
+    }
+    tip(w.f.imgLeft.pixelRect().center());
+    QTRY_VERIFY(!QToolTip::isVisible());
 }
 
 void TestWindow::resizeLayout_data()
@@ -616,39 +716,46 @@ void TestWindow::focusFollowsWhatIsShown()
     WindowFixture w;
     QVERIFY(w.show());
     FrmSearchControls &f = w.f;
-    // The real browser view takes the focus; the recording stand-in must do the same.
-    f.browserLookup(0).widget()->setFocusPolicy(Qt::StrongFocus);
     QApplication::setActiveWindow(&f.frmSearch);
     QVERIFY(QTest::qWaitForWindowActive(&f.frmSearch));
 
-    const std::vector<platform::WindowedControl *> stops = {
-        &f.txtLookUp,    &f.cmdSearch,    &f.browserLookup(0), &f.lstPreFix,
-        &f.lstPreFixUse, &f.cmdAdd,       &f.cmdRemove,        &f.cmdAddAll,
-        &f.cmdRemoveAll, &f.cmdCreateNew, &f.cmdDone,          &f.cmdPreFixSetup};
-    // Where Tab goes from txtLookUp, once round the window.
+    // Where Tab goes from the focus, once round.
     const auto tabRound = [&] {
         QStringList visited;
-        f.txtLookUp.widget()->setFocus();
+        const std::vector<platform::WindowedControl *> stops = f.frmSearch.tabStops();
         for (std::size_t i = 0; i <= stops.size(); ++i) {
             QWidget *focus = QApplication::focusWidget();
             const auto it = std::ranges::find_if(
                 stops, [focus](auto *control) { return control->widget() == focus; });
-            if (it == stops.end() || (!visited.empty() && *it == stops.front()))
+            if (it == stops.end() || visited.contains((*it)->displayName()))
                 break;
-            visited << (*it)->name();
+            visited << (*it)->displayName();
             QTest::keyClick(focus, Qt::Key_Tab);
         }
         return visited;
     };
-    const QStringList panelHidden = {"txtLookUp", "cmdSearch", "browserLookup", "cmdPreFixSetup"};
-    QCOMPARE(tabRound(), panelHidden);
-    click(f.cmdPreFixSetup);
-    QStringList all;
-    for (const auto *control : stops)
-        all << control->name();
-    QCOMPARE(tabRound(), all);
+    const auto shown = [](Index tab) {
+        return QStringList{"txtLookUp", "cmdSearch", QStringLiteral("browserLookup(%1)").arg(tab),
+                           "cmdPreFixSetup"};
+    };
+    f.txtLookUp.SetFocus();
+    QCOMPARE(tabRound(), shown(0));
+    // Browsers made later take their place in the order; only the one in front is reached,
+    // and it takes the focus from the one it covers.
+    w.lookUp(3);
+    f.browserLookup(0).SetFocus();
+    w.window.tabSelection().imgTab_Click(2);
+    QCOMPARE(QApplication::focusWidget(), f.browserLookup(2).widget());
+    f.txtLookUp.SetFocus();
+    QCOMPARE(tabRound(), shown(2));
+
+    // The panel takes the focus in, keeps it among its own controls and gives it back.
+    f.browserLookup(2).SetFocus();
+    w.window.suffixPanel().cmdPreFixSetup_Click();
+    QCOMPARE(tabRound(), QStringList({"lstPreFix", "lstPreFixUse", "cmdAdd", "cmdRemove",
+                                      "cmdAddAll", "cmdRemoveAll", "cmdCreateNew", "cmdDone"}));
     click(f.cmdDone);
-    QCOMPARE(tabRound(), panelHidden);
+    QCOMPARE(QApplication::focusWidget(), f.browserLookup(2).widget());
 }
 
 QTEST_MAIN(TestWindow)

@@ -32,14 +32,25 @@ void FrmSearch::connectEvents()
     FrmSearchControls &f = m_controls;
     f.frmSearch.setResizeHandler([this] { Form_Resize(); });
     f.cmdSearch.setClickHandler([this] { m_lookupRun.cmdSearch_Click(); });
-    // Enter in the text box looks up, as users expect of a search field.
+    // Enter in the text box looks up, as users expect of a search field; once per press.
     f.txtLookUp.setEnterHandler([this] { m_lookupRun.cmdSearch_Click(); });
     f.imgTab.setClickHandler([this](Index index) { m_tabSelection.imgTab_Click(index); });
     f.lbPreFix.setClickHandler([this](Index index) { m_tabSelection.lbPreFix_Click(index); });
     f.imgLeft.setClickHandler([this] { m_tabStripScroll.imgLeft_Click(); });
     f.imgRight.setClickHandler([this] { m_tabStripScroll.imgRight_Click(); });
-    f.cmdPreFixSetup.setClickHandler([this] { m_suffixPanel.cmdPreFixSetup_Click(); });
-    f.cmdDone.setClickHandler([this] { m_suffixPanel.cmdDone_Click(); });
+    // The arrows take every click, the second of a double-click too, and repeat while held.
+    f.imgLeft.setDblClickHandler([this] { m_tabStripScroll.imgLeft_Click(); });
+    f.imgRight.setDblClickHandler([this] { m_tabStripScroll.imgRight_Click(); });
+    f.imgLeft.setAutoRepeat(true);
+    f.imgRight.setAutoRepeat(true);
+    f.cmdPreFixSetup.setClickHandler([this] {
+        m_suffixPanel.cmdPreFixSetup_Click();
+        m_tabNavigation.setEnabled(!m_controls.fraSetup.Visible());
+    });
+    f.cmdDone.setClickHandler([this] {
+        m_suffixPanel.cmdDone_Click();
+        m_tabNavigation.setEnabled(!m_controls.fraSetup.Visible());
+    });
     f.cmdAdd.setClickHandler([this] { m_suffixPanel.cmdAdd_Click(); });
     f.cmdRemove.setClickHandler([this] { m_suffixPanel.cmdRemove_Click(); });
     f.cmdAddAll.setClickHandler([this] { m_suffixPanel.cmdAddAll_Click(); });
@@ -61,6 +72,7 @@ void FrmSearch::Form_Load()
 {
     FrmSearchControls &f = m_controls;
     m_tabSelection.imgTab_Click(0);
+    m_lookupRun.describeTab(0, QStringLiteral("Start page"));
     f.browserLookup(0).Navigate(m_startPageUrl);
     f.browserLookup(0).Navigate2(m_startPageUrl);
 }

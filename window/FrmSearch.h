@@ -2,6 +2,7 @@
 
 #include "suffixes/SuffixPanel.h"
 #include "tabs/LookupRun.h"
+#include "tabs/TabNavigation.h"
 #include "tabs/TabSelection.h"
 #include "tabs/TabStripScroll.h"
 #include "window/FrmSearchControls.h"
@@ -33,6 +34,7 @@ public:
     TabSelection &tabSelection() { return m_tabSelection; }
     TabStripScroll &tabStripScroll() { return m_tabStripScroll; }
     SuffixPanel &suffixPanel() { return m_suffixPanel; }
+    TabNavigation &tabNavigation() { return m_tabNavigation; }
 
 private:
     void connectEvents();
@@ -45,5 +47,6 @@ private:
     TabStripScroll m_tabStripScroll{m_controls, m_tabSelection};
     LookupRun m_lookupRun;
     SuffixPanel m_suffixPanel;
+    TabNavigation m_tabNavigation{m_controls, m_tabSelection, m_tabStripScroll};
     bool m_loaded = false;
 };

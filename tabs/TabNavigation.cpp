@@ -1,0 +1,120 @@
+#include "tabs/TabNavigation.h"
+
+#include "tabs/TabSelection.h"
+#include "tabs/TabStripScroll.h"
+#include "window/FrmSearchControls.h"
+
+#include <QShortcut>
+
+#include <limits>
+
+using platform::Index;
+
+TabNavigation::TabNavigation(FrmSearchControls &form, TabSelection &selection,
+                             TabStripScroll &scroll)
+    : m_form(form), m_selection(selection), m_scroll(scroll)
+{
+    addShortcut({QKeySequence(Qt::CTRL | Qt::Key_Tab), QKeySequence(Qt::CTRL | Qt::Key_PageDown)},
+                [this] { selectNext(); });
+    // Shift+Tab arrives as Backtab.
+    addShortcut({QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Backtab),
+                 QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Tab),
+                 QKeySequence(Qt::CTRL | Qt::Key_PageUp)},
+                [this] { selectPrevious(); });
+    for (int position = 0; position < 8; ++position) {
+        addShortcut({QKeySequence(Qt::ALT | Qt::Key(Qt::Key_1 + position))},
+                    [this, position] { selectPosition(position); });
+    }
+    addShortcut({QKeySequence(Qt::ALT | Qt::Key_9)}, [this] { selectPosition(-1); });
+    addShortcut({QKeySequence(Qt::Key_F5)}, [this] { reloadSelected(); });
+    addShortcut({QKeySequence(Qt::CTRL | Qt::Key_L)}, [this] { focusLookUp(); });
+
+    // The strip's rows, across the whole window however wide it grows.
+    FrmSearchControls &f = m_form;
+    const float top = f.imgTab(0).Top();
+    const float bottom = f.lbPreFix(0).Top() + f.lbPreFix(0).Height();
+    f.frmSearch.setWheelHandler(QRectF(0, top, std::numeric_limits<float>::max(), bottom - top),
+                                [this](int notches) { shiftStrip(notches); });
+}
+
+void TabNavigation::addShortcut(std::initializer_list<QKeySequence> keys,
+                                std::function<void()> action)
+{
+    for (const QKeySequence &key : keys) {
+        auto *shortcut = new QShortcut(key, &m_form.frmSearch);
+        QObject::connect(shortcut, &QShortcut::activated, shortcut, action);
+        m_shortcuts.push_back(shortcut);
+    }
+}
+
+void TabNavigation::setEnabled(bool enabled)
+{
+    for (QShortcut *shortcut : m_shortcuts)
+        shortcut->setEnabled(enabled);
+}
+
+void TabNavigation::selectNext()
+{
+    select(Index((m_form.currentTab + 1) % m_form.imgTab.Count()));
+}
+
+void TabNavigation::selectPrevious()
+{
+    const int count = m_form.imgTab.Count();
+    select(Index((m_form.currentTab + count - 1) % count));
+}
+
+void TabNavigation::selectPosition(int position)
+{
+    const int count = m_form.imgTab.Count();
+    if (position < count)
+        select(Index(position < 0 ? count - 1 : position));
+}
+
+void TabNavigation::select(Index index)
+{
+    m_selection.imgTab_Click(index);
+    bringIntoView(index);
+}
+
+void TabNavigation::bringIntoView(Index index)
+{
+    FrmSearchControls &f = m_form;
+    const auto left = [&f, index] { return f.imgTab(index).Left(); };
+    // The arrows keep their own limits: a click that moves nothing has met one.
+    while (left() < f.imgLeft.Left() + f.imgLeft.Width()) {
+        const float before = left();
+        m_scroll.imgRight_Click();
+        if (left() == before)
+            return;
+    }
+    while (left() + f.imgTab(index).Width() > f.imgRight.Left()) {
+        const float before = left();
+        m_scroll.imgLeft_Click();
+        if (left() == before)
+            return;
+    }
+}
+
+void TabNavigation::shiftStrip(int notches)
+{
+    for (int i = 0; i < notches; ++i)
+        m_scroll.imgLeft_Click();
+    for (int i = 0; i > notches; --i)
+        m_scroll.imgRight_Click();
+}
+
+void TabNavigation::reloadSelected()
+{
+    m_form.browserLookup(m_form.currentTab).Refresh();
+}
+
+void TabNavigation::focusLookUp()
+{
+    platform::TextBox &box = m_form.txtLookUp;
+    if (!box.takesFocus())
+        return;
+    box.SetFocus();
+    box.setSelStart(0);
+    box.setSelLength(int(box.Text().size()));
+}
