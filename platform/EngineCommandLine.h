@@ -8,9 +8,11 @@ namespace platform {
 
 // The command line for the application object, with the program's own switches for the web
 // engine added: one renderer process per site, so that the many result pages of the lookup
-// service share one renderer instead of starting one each. The engine reads switches only
-// after --webEngineArgs, and a user's QTWEBENGINE_CHROMIUM_FLAGS, when set, replaces them
-// all: then nothing is added and the user keeps the last word.
+// service share one renderer instead of starting one each; and page scripts without the JIT
+// (V8's jitless mode, which leaves WebAssembly out too), since the engine no longer gets
+// security fixes and most exploits of an old engine need the JIT. The engine reads switches
+// only after --webEngineArgs, and a user's QTWEBENGINE_CHROMIUM_FLAGS, when set, replaces
+// them all: then nothing is added and the user keeps the last word.
 class EngineCommandLine {
 public:
     EngineCommandLine(int argc, char **argv);

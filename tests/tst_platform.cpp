@@ -364,14 +364,21 @@ void TestPlatform::engineSwitchesFollowTheSeparator_data()
     QTest::addColumn<QStringList>("expected");
 
     const QStringList app = {"quillet-lookup"};
-    const QStringList ours = {"--webEngineArgs", "--process-per-site"};
+    const QStringList ours = {"--webEngineArgs", "--process-per-site", "--js-flags=--jitless"};
     QTest::newRow("program alone") << app << QByteArray() << app + ours;
     QTest::newRow("Qt options stay before")
         << app + QStringList{"-platform", "offscreen"} << QByteArray()
         << app + QStringList{"-platform", "offscreen"} + ours;
     QTest::newRow("user's engine switches kept")
         << app + QStringList{"--webEngineArgs", "--no-sandbox"} << QByteArray()
-        << app + QStringList{"--webEngineArgs", "--no-sandbox", "--process-per-site"};
+        << app + QStringList{"--webEngineArgs", "--no-sandbox"} + ours.mid(1);
+    // Qt 6.4's engine takes only this exact spelling as the start of its switches.
+    QTest::newRow("separator spelt otherwise")
+        << app + QStringList{"--WebEngineArgs", "--no-sandbox"} << QByteArray()
+        << app + QStringList{"--WebEngineArgs", "--no-sandbox"} + ours;
+    QTest::newRow("user's V8 switches")
+        << app + QStringList{"--webEngineArgs", "--js-flags=--no-lazy"} << QByteArray()
+        << app + QStringList{"--webEngineArgs", "--js-flags=--no-lazy", "--process-per-site"};
     // The engine would ignore ours anyway; adding nothing says so.
     QTest::newRow("user's flags") << app << QByteArray("--single-process") << app;
     QTest::newRow("user's empty flags") << app << QByteArray("") << app;
