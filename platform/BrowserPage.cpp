@@ -6,6 +6,7 @@
 #include <QWebEngineFileSystemAccessRequest>
 #include <QWebEngineLoadingInfo>
 #include <QWebEngineNewWindowRequest>
+#include <QWebEngineProfile>
 #include <QWebEngineRegisterProtocolHandlerRequest>
 #include <QWebEngineScript>
 #include <QWebEngineScriptCollection>
@@ -17,24 +18,29 @@ namespace platform {
 
 namespace {
 
-// A script world of our own: the page's scripts can neither see nor change what runs here.
-constexpr quint32 kClickWorld = QWebEngineScript::UserWorld;
-
-// Notes the time of the user's last real click in the main frame (scripts cannot make
-// trusted events, and clicks inside sub-frames never reach it). Each click allows one
-// hand-off to the desktop, within the few seconds the engine itself allows a popup.
+// Remembers the link under the user's last real click in the main frame (scripts cannot
+// make trusted events, and clicks inside sub-frames never reach it). That link, and only
+// it, may be handed to the desktop once, within the few seconds the engine itself allows a
+// popup.
 const char kClickTracker[] = R"js(
 (() => {
-    let last = -Infinity;
-    const note = (event) => { if (event.isTrusted) last = performance.now(); };
+    let link = '', at = -Infinity;
+    const note = (event) => {
+        if (!event.isTrusted)
+            return;
+        const a = event.composedPath().find((node) => node instanceof Element &&
+            (node.localName == 'a' || node.localName == 'area') && node.hasAttribute('href'));
+        link = a ? a.href : '';
+        at = performance.now();
+    };
     addEventListener('click', note, true);
     addEventListener('auxclick', note, true);
     // Focus moving into a sub-frame: the click that follows is the frame's, not ours.
-    addEventListener('blur', () => { last = -Infinity; });
-    globalThis.quilletTakeClick = () => {
-        const fresh = performance.now() - last < 5000;
-        last = -Infinity;
-        return fresh;
+    addEventListener('blur', () => { link = ''; });
+    globalThis.quilletTakeLink = () => {
+        const taken = performance.now() - at < 5000 ? link : '';
+        link = '';
+        return taken;
     };
 })();
 )js";
@@ -42,6 +48,12 @@ const char kClickTracker[] = R"js(
 bool isWebScheme(const QString &scheme)
 {
     return scheme == u"http" || scheme == u"https";
+}
+
+// An address in a notice, as text that no page can style or turn into a link.
+QString addressText(const QUrl &url)
+{
+    return QStringLiteral("<code>%1</code>").arg(url.toDisplayString().toHtmlEscaped());
 }
 
 // What a sub-frame may show: web content, never local files or the program's resources.
@@ -68,9 +80,12 @@ BrowserPage::BrowserPage(QWebEngineProfile *profile, const QList<QUrl> &homeUrls
     tracker.setName(QStringLiteral("quillet-click-tracker"));
     tracker.setSourceCode(QString::fromLatin1(kClickTracker));
     tracker.setInjectionPoint(QWebEngineScript::DocumentCreation);
-    tracker.setWorldId(kClickWorld);
+    tracker.setWorldId(kProgramWorld);
     tracker.setRunsOnSubFrames(false);
-    scripts().insert(tracker);
+    // On the profile, shared by every page: a page's own scripts miss the documents that a
+    // renderer of one process per site makes after its first.
+    if (profile->scripts()->find(tracker.name()).isEmpty())
+        profile->scripts()->insert(tracker);
 
     connect(this, &QWebEnginePage::newWindowRequested, this,
             &BrowserPage::handleNewWindowRequested);
@@ -105,19 +120,30 @@ bool BrowserPage::acceptNavigationRequest(const QUrl &url, NavigationType type, 
             m_rendererGone = false;
             m_reloadAfterNotice.clear();
         }
-        return m_homes.isEmpty() || isHome(url);
+        if (!m_homes.isEmpty() && !isHome(url))
+            return false;
+        m_lastUrl = url;
+        m_programLoad = true;
+        return true;
     }
 
+    // The program never goes back or forward: that would show another lookup's page, or the
+    // start page, under the label of this one. Local pages (the start page) open only when
+    // the program loads them.
+    if (type == NavigationTypeBackForward)
+        return false;
     if (isHome(url))
-        return true;
+        return !url.host().isEmpty();
     if (type == NavigationTypeLinkClicked) {
         openOutsideIfClicked(url);
     } else if (type == NavigationTypeRedirect) {
-        const QString link = url.toString(QUrl::FullyEncoded).toHtmlEscaped();
+        // The address is the page's choice: shown as text, never as the program's link.
         showNotice(tr("Sent elsewhere"),
-                   tr("<p>The service sent this page on to another site, which is not shown "
-                      "here. A click opens it in your web browser:</p><p><a href=\"%1\">%1</a></p>")
-                       .arg(link));
+                   tr("<p>The page at %1 sent this tab on to another site, which is not shown "
+                      "here:</p><p>%2</p>")
+                           .arg(addressText(m_lastUrl), addressText(url)) +
+                       tr("<p><a href=\"%1\">Open that address in your web browser</a></p>")
+                           .arg(url.toString(QUrl::FullyEncoded).toHtmlEscaped()));
     }
     return false;
 }
@@ -176,6 +202,11 @@ void BrowserPage::handleVisibleChanged(bool visible)
 
 void BrowserPage::handleLoadingChanged(const QWebEngineLoadingInfo &info)
 {
+    if (info.status() == QWebEngineLoadingInfo::LoadSucceededStatus &&
+        info.url().scheme() != u"data") {
+        m_programLoad = false;
+        m_lastUrl = info.url();
+    }
     // The notice is up: now load the page again behind it, so that it stays until the
     // page replaces it.
     if (info.status() != QWebEngineLoadingInfo::LoadStartedStatus &&
@@ -187,9 +218,10 @@ void BrowserPage::handleLoadingChanged(const QWebEngineLoadingInfo &info)
 
 void BrowserPage::handleUrlChanged(const QUrl &url)
 {
-    // The page's address, or the one the program is loading; a navigation that turned into
-    // a download or was refused leaves it alone.
-    if (!url.isEmpty() && url.scheme() != u"data")
+    // The page's address once the program's load is in; a navigation that turned into a
+    // download or was refused leaves it alone, and so does the old address coming back
+    // when the renderer died under the program's load.
+    if (!m_programLoad && !url.isEmpty() && url.scheme() != u"data")
         m_lastUrl = url;
 }
 
@@ -203,9 +235,9 @@ void BrowserPage::openOutsideIfClicked(const QUrl &url)
 {
     if (!url.isValid() || !isWebScheme(url.scheme()))
         return;
-    runJavaScript(QStringLiteral("typeof quilletTakeClick == 'function' && quilletTakeClick()"),
-                  kClickWorld, [url](const QVariant &clicked) {
-                      if (clicked.toBool())
+    runJavaScript(QStringLiteral("typeof quilletTakeLink == 'function' ? quilletTakeLink() : ''"),
+                  kProgramWorld, [url](const QVariant &link) {
+                      if (QUrl(link.toString(), QUrl::StrictMode) == url)
                           QDesktopServices::openUrl(url);
                   });
 }
@@ -233,15 +265,16 @@ void BrowserPage::recover()
         // Loaded again only at the user's word, one click at a time.
         const QString link = m_lastUrl.toString(QUrl::FullyEncoded).toHtmlEscaped();
         showNotice(tr("Page stopped"),
-                   tr("<p>This page stopped working several times, so it is not loaded again "
-                      "automatically.</p><p><a href=\"%1\">Load it again</a></p>")
-                       .arg(link));
+                   tr("<p>The page at %1 stopped working several times, so it is not loaded "
+                      "again automatically.</p><p><a href=\"%2\">Load it again</a></p>")
+                       .arg(addressText(m_lastUrl), link));
         return;
     }
     ++m_recoveries;
     m_reloadAfterNotice = m_lastUrl;
-    showNotice(tr("Page stopped"),
-               tr("<p>This page stopped working and is being loaded again.</p>"));
+    showNotice(tr("Page stopped"), tr("<p>The page at %1 stopped working and is being loaded "
+                                      "again.</p>")
+                                       .arg(addressText(m_lastUrl)));
 }
 
 } // namespace platform

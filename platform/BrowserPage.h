@@ -3,18 +3,22 @@
 #include <QList>
 #include <QUrl>
 #include <QWebEnginePage>
+#include <QWebEngineScript>
 
 class QWebEngineLoadingInfo;
 class QWebEngineNewWindowRequest;
 
 namespace platform {
 
-// The page of every browser. Its main frame stays on the home origins: a link elsewhere
-// that the user clicks in the main frame, or a new window the user asks for there, goes
-// to the desktop's web browser (http and https only); sub-frames open nothing outside and
-// load web content only. Permissions, file choosers and script dialogs are refused.
-// When its renderer dies, the page shows a notice and loads its last address again as
-// soon as it is visible, a few times at most.
+// The page of every browser. Its main frame stays on the home origins, never goes back or
+// forward, and shows a local home page (the start page) only when the program loads it. The
+// link the user clicks in the main frame, when it leads elsewhere, goes to the desktop's web
+// browser (http and https only): that address and no other, once, whether the page follows
+// it or opens it in a new window. Sub-frames open nothing outside and load web content only.
+// Permissions, file choosers and script dialogs are refused. The program's notices show a
+// page's addresses as plain text and name the page they replace. When its renderer dies,
+// the page shows a notice and loads its last address again as soon as it is visible, a few
+// times at most.
 class BrowserPage : public QWebEnginePage {
     Q_OBJECT
 
@@ -25,6 +29,9 @@ public:
     // Automatic reloads after renderer deaths, counted since the program last sent the
     // page to an address.
     static constexpr int kMaxRecoveries = 3;
+    // A script world of the program's own: the page's scripts can neither see nor change
+    // what runs there.
+    static constexpr quint32 kProgramWorld = QWebEngineScript::UserWorld;
 
 protected:
     bool acceptNavigationRequest(const QUrl &url, NavigationType type, bool isMainFrame) override;
@@ -58,6 +65,8 @@ private:
     // The next load the page itself starts is a notice, or a reload after a renderer death.
     bool m_noticeLoad = false;
     bool m_recoveryLoad = false;
+    // The program's last load has not come in yet.
+    bool m_programLoad = false;
 };
 
 } // namespace platform

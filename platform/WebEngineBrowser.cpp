@@ -1,7 +1,9 @@
 #include "platform/WebEngineBrowser.h"
 
 #include "platform/BrowserPage.h"
+#include "platform/BrowserView.h"
 #include "platform/PageFreezer.h"
+#include "platform/RendererWatchdog.h"
 
 #include <QUrl>
 #include <QWebEnginePage>
@@ -21,11 +23,12 @@ BrowserFactory WebEngineBrowser::factory(QWebEngineProfile *profile, const QList
 
 WebEngineBrowser::WebEngineBrowser(Container *container, QString name, Index index, bool visible,
                                    QWebEngineProfile *profile, const QList<QUrl> &homeUrls)
-    : WebBrowser(container, std::move(name), index, visible, new QWebEngineView,
+    : WebBrowser(container, std::move(name), index, visible, new BrowserView,
                  factory(profile, homeUrls))
 {
     view()->setPage(new BrowserPage(profile, homeUrls, view()));
     m_freezer = new PageFreezer(page());
+    m_watchdog = new RendererWatchdog(page(), BrowserPage::kProgramWorld);
 }
 
 QWebEnginePage *WebEngineBrowser::page() const
@@ -41,6 +44,7 @@ QWebEngineView *WebEngineBrowser::view() const
 void WebEngineBrowser::load(const QString &address)
 {
     m_freezer->loadRequested();
+    m_watchdog->loadRequested();
     page()->load(QUrl(address));
 }
 

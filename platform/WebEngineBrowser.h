@@ -12,9 +12,11 @@ class QWebEngineView;
 namespace platform {
 
 class PageFreezer;
+class RendererWatchdog;
 
 // The page view of the real program: a web engine view on a profile shared by every browser.
-// While the view is hidden, a page that has loaded is frozen; it is never discarded.
+// While the view is hidden, a page that has loaded is frozen; it is never discarded. A
+// renderer that stops answering is ended, so that its pages recover.
 class WebEngineBrowser : public WebBrowser {
 public:
     // Browsers made by the factory, and the copies loaded from them, use `profile`, which
@@ -31,7 +33,8 @@ private:
     WebEngineBrowser(Container *container, QString name, Index index, bool visible,
                      QWebEngineProfile *profile, const QList<QUrl> &homeUrls);
 
-    PageFreezer *m_freezer = nullptr; // belongs to the page
+    PageFreezer *m_freezer = nullptr;       // belongs to the page
+    RendererWatchdog *m_watchdog = nullptr; // belongs to the page
 };
 
 } // namespace platform

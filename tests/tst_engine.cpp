@@ -2,6 +2,7 @@
 #include "StubWebServer.h"
 
 #include "platform/BrowserPage.h"
+#include "platform/RendererWatchdog.h"
 
 #include <QAccessible>
 #include <QDesktopServices>
@@ -40,33 +41,33 @@ void killRenderer(QWebEnginePage *page)
         ::kill(pid_t(page->renderProcessPid()), SIGKILL);
 }
 
-// Stands in for the desktop's web browser, and for any program an odd URL scheme would start.
-class DesktopRecorder : public QObject {
+// Records what gets out of the window: addresses handed to the desktop's web browser, or to
+// whatever an odd URL scheme would start, and dialogs or extra windows, which it closes.
+class WhatGetsOut : public QObject {
     Q_OBJECT
 
 public:
-    QStringList opened;
-
-public Q_SLOTS:
-    void open(const QUrl &url) { opened << url.toString(); }
-};
-
-// Closes, and remembers, every dialog or extra window that shows up.
-class WindowWatch : public QObject {
-public:
-    explicit WindowWatch(QWidget *mainWindow) : m_main(mainWindow)
+    explicit WhatGetsOut(QWidget *mainWindow) : m_main(mainWindow)
     {
-        connect(&m_timer, &QTimer::timeout, this, [this] {
-            for (QWidget *w : QApplication::topLevelWidgets()) {
-                if (w != m_main && w->isVisible()) {
-                    seen << QString::fromLatin1(w->metaObject()->className());
-                    w->close();
-                }
-            }
-        });
+        connect(&m_timer, &QTimer::timeout, this, &WhatGetsOut::closeWindows);
         m_timer.start(50);
     }
+    void closeWindows()
+    {
+        for (QWidget *w : QApplication::topLevelWidgets()) {
+            if (w != m_main && w->isVisible()) {
+                QStringList actions(QString::fromLatin1(w->metaObject()->className()));
+                for (const QAction *action : w->actions())
+                    actions << action->text();
+                seen << QStringLiteral("window:") + actions.join(u',');
+                w->close();
+            }
+        }
+    }
     QStringList seen;
+
+public Q_SLOTS:
+    void open(const QUrl &url) { seen << QStringLiteral("open:") + url.path(); }
 
 private:
     QWidget *m_main;
@@ -97,7 +98,9 @@ private Q_SLOTS:
     void killedRendererLosesNoTab();
     void failingServiceLeavesTheWindowWorking_data();
     void failingServiceLeavesTheWindowWorking();
+    void hostilePageGetsNothing_data();
     void hostilePageGetsNothing();
+    void hungRendererIsEnded();
     void lookupLeavesHomeEmpty();
 };
 
@@ -220,6 +223,38 @@ void TestEngine::killedRendererLosesNoTab()
     QTRY_COMPARE_WITH_TIMEOUT(p.title(0), again, kPatience);
 }
 
+void TestEngine::hungRendererIsEnded()
+{
+    // The real watchdog, on shorter rounds.
+    platform::RendererWatchdog::setTiming(500, 4000);
+    const auto restore = qScopeGuard([] {
+        platform::RendererWatchdog::setTiming(platform::RendererWatchdog::kCheckMs,
+                                              platform::RendererWatchdog::kTimeoutMs);
+    });
+    StubWebServer service([](const QString &path) {
+        StubWebServer::Reply reply = StubWebServer::titledPage(path);
+        if (path.startsWith(u"/whois/loop"))
+            reply.body += "<script>onload = () => setTimeout(() => { for (;;) {} }, 500)</script>";
+        return reply;
+    });
+    EngineFixture p(service.rootUrl());
+    QVERIFY(p.started());
+    int ended = 0;
+    connect(p.page(0), &QWebEnginePage::renderProcessTerminated, this, [&ended] { ++ended; });
+    p.useSuffixes({".com", ".org"});
+    p.lookUp(QStringLiteral("loop"));
+    // Ended at each hang and loaded again a few times; then the notice stays.
+    constexpr int allowance = platform::BrowserPage::kMaxRecoveries;
+    QTRY_COMPARE_WITH_TIMEOUT(ended, 1 + allowance, 4 * kPatience);
+    QTRY_VERIFY_WITH_TIMEOUT(textOf(p.page(0)).contains(u"not loaded again"), kPatience);
+    // The next lookup shows its pages, in front and covered.
+    p.lookUp(QStringLiteral("fine"));
+    QTRY_COMPARE_WITH_TIMEOUT(p.title(0), QStringLiteral("/whois/fine.com"), kPatience);
+    p.window.tabSelection().imgTab_Click(2);
+    QTRY_COMPARE_WITH_TIMEOUT(p.title(2), QStringLiteral("/whois/fine.org"), kPatience);
+    QCOMPARE(service.requests(QStringLiteral("/whois/loop.com")), 1 + allowance);
+}
+
 void TestEngine::failingServiceLeavesTheWindowWorking_data()
 {
     QTest::addColumn<int>("status"); // 0: nothing listens; -1: the connection is closed early
@@ -263,8 +298,61 @@ void TestEngine::failingServiceLeavesTheWindowWorking()
                                   kPatience);
 }
 
+void TestEngine::hostilePageGetsNothing_data()
+{
+    QTest::addColumn<QString>("label");      // looked up after "first", which the page may try
+    QTest::addColumn<QString>("title");      // of the tab once the page is in, and at the end
+    QTest::addColumn<QStringList>("clicks"); // element ids, "+y" further down, "!" right-click
+    QTest::addColumn<QStringList>("noted");  // text the tab shows after the clicks
+    QTest::addColumn<QStringList>("seen");   // what got out, the last from a click on the last link
+
+    const QString evil = QStringLiteral("evil");
+    const QString hostile = QStringLiteral("hostile");
+    const QString notice = QStringLiteral("Sent elsewhere");
+    const QStringList last = {"open:/last"};
+    QTest::newRow("left alone") << evil << hostile << QStringList()
+                                << QStringList{"popup:blocked", "wasm:undefined", "qrc:blocked",
+                                               "notifications:denied", "geolocation:denied"}
+                                << last;
+    QTest::newRow("links clicked")
+        << evil << hostile << QStringList{"away", "blank"} << QStringList()
+        << QStringList{"open:/clicked-main", "open:/clicked-blank"} + last;
+    QTest::newRow("context menu on a link")
+        << evil << hostile << QStringList{"away!"} << QStringList()
+        << QStringList{"window:QMenu,Copy link address,Select all"} + last;
+    QTest::newRow("odd scheme, file chooser, download")
+        << evil << hostile << QStringList{"odd", "chooser", "download"}
+        << QStringList{"odd:clicked", "chooser:clicked"}
+        << QStringList{"download:quillet-test.bin"} + last;
+    QTest::newRow("script navigation after a click on text")
+        << evil << hostile << QStringList{"text"} << QStringList{"text:clicked"} << last;
+    QTest::newRow("link sent elsewhere by the page")
+        << evil << hostile << QStringList{"swap"} << QStringList{"swap:clicked"} << last;
+    QTest::newRow("history.back()")
+        << evil << hostile << QStringList{"back"} << QStringList{"back:clicked"} << last;
+    QTest::newRow("ad frame clicked after the page")
+        << evil << hostile << QStringList{"text", "ad", "ad+50"}
+        << QStringList{"ad:top", "ad:blank"} << last;
+    QTest::newRow("ad clicked, then the page, then the ad sends the tab")
+        << evil << hostile << QStringList{"ad+110", "plain"}
+        << QStringList{"ad:clicked", "plain:clicked"} << last;
+    QTest::newRow("colour input") << evil << hostile << QStringList{"colour"}
+                                  << QStringList{"colour:clicked"} << last;
+    QTest::newRow("jump before load")
+        << QStringLiteral("early") << notice << QStringList()
+        << QStringList{"HOME/early.com", "AWAY/early"} << QStringList{"open:/early"};
+    QTest::newRow("service sends the lookup elsewhere")
+        << QStringLiteral("hop") << notice << QStringList()
+        << QStringList{"HOME/hop.com", "AWAY/landed"} << QStringList{"open:/landed"};
+}
+
 void TestEngine::hostilePageGetsNothing()
 {
+    QFETCH(QString, label);
+    QFETCH(QString, title);
+    QFETCH(QStringList, clicks);
+    QFETCH(QStringList, noted);
+    QFETCH(QStringList, seen);
     QTemporaryDir localFiles;
     const QString secretFile = localFiles.filePath(QStringLiteral("secret.html"));
     {
@@ -273,44 +361,60 @@ void TestEngine::hostilePageGetsNothing()
         secret.write("<p>local-secret-7f3a</p>");
     }
 
-    // Another site: ads in frames, and the places the page tries to send the user to.
+    // Another site: an ad in a frame, and the places the page tries to send the user to.
     StubWebServer away([](const QString &path) -> StubWebServer::Reply {
         if (path != u"/ad")
             return StubWebServer::titledPage(path);
-        return {200, R"html(<!doctype html><body style="margin:0">
+        return {200, R"html(<!doctype html><body style="margin:0; height:150px">
 <a id=top target=_top href="/ad-top" style="display:block;height:50px"
    onclick="parent.postMessage('ad:top', '*')">ad, whole tab</a>
 <a id=blank target=_blank href="/ad-blank" style="display:block;height:50px"
    onclick="parent.postMessage('ad:blank', '*')">ad, new window</a>
-<script>window.open('/ad-popup'); parent.postMessage('ad:loaded', '*');</script>
-</body>)html"};
+<script>window.open('/ad-popup');
+addEventListener('click', () => parent.postMessage('ad:clicked', '*'));
+addEventListener('message', (e) => { if (e.data == 'go') top.location = '/ad-later'; });
+</script></body>)html"};
     });
     const QByteArray awayRoot = away.rootUrl().toUtf8();
 
     const QByteArray hostile = R"html(<!doctype html><html><head><title>hostile</title><style>
-body { margin: 0 } a, input, iframe { position: absolute; left: 0; width: 180px; height: 30px;
-  display: block; border: 0 } iframe { height: 100px }
+body { margin: 0 } a, input, iframe, p { position: absolute; width: 180px; height: 30px;
+  margin: 0; border: 0 } iframe { left: 400px; height: 150px }
 </style></head><body>
 <a id=away style="top:0" href="AWAY/clicked-main">elsewhere</a>
 <a id=blank style="top:40px" target=_blank href="AWAY/clicked-blank">new window</a>
 <a id=odd style="top:80px" href="quillet-odd:run" onclick="note('odd:clicked')">odd scheme</a>
 <input id=chooser style="top:120px" type=file onclick="note('chooser:clicked')">
 <a id=download style="top:160px" href="/download.bin">download</a>
-<iframe id=ad style="top:200px" src="AWAY/ad"></iframe>
-<iframe style="top:310px" src="file://SECRET"></iframe>
-<iframe style="top:310px; left: 200px" src="qrc:/start/start.html"></iframe>
-<pre id=log style="position:absolute; left:400px"></pre>
+<p id=text style="top:200px" onclick="note('text:clicked'); window.open('AWAY/text-popup');
+  location.href = 'AWAY/text-jump'">text</p>
+<p id=plain style="top:240px" onclick="note('plain:clicked'); ad.contentWindow.postMessage('go',
+  '*')">plain</p>
+<a id=swap style="top:0; left:200px" href="AWAY/shown" onclick="note('swap:clicked');
+  event.preventDefault(); location.href = 'AWAY/swapped'">swap</a>
+<p id=back style="top:40px; left:200px" onclick="note('back:clicked'); history.back()">back</p>
+<input id=colour style="top:80px; left:200px" type=color onclick="note('colour:clicked')">
+<iframe id=ad style="top:0" src="AWAY/ad"></iframe>
+<iframe style="top:160px" src="file://SECRET"></iframe>
+<iframe style="top:320px" src="qrc:/start/start.html"></iframe>
+<img src="qrc:/pictures/icon.png" onload="note('qrc:loaded')" onerror="note('qrc:blocked')">
+<pre id=log style="position:absolute; top:280px"></pre>
+<a id=last style="top:120px; left:200px" href="AWAY/last">last</a>
 <script>
-const note = (s) => { document.getElementById('log').textContent += s + '\n'; };
+const note = (s) => { log.textContent += s + '\n'; };
 addEventListener('message', (e) => note(e.data));
 addEventListener('beforeunload', (e) => { e.preventDefault(); e.returnValue = 'stay'; });
-note(window.open('AWAY/popup') ? 'popup:opened' : 'popup:blocked');
-Notification.requestPermission().then((p) => note('notifications:' + p));
-navigator.geolocation.getCurrentPosition(() => note('geolocation:granted'),
-    (e) => note('geolocation:' + (e.code == e.PERMISSION_DENIED ? 'denied' : e.code)));
-alert('alert'); confirm('confirm'); prompt('prompt');
-setTimeout(() => { window.open('AWAY/late-popup'); location.href = 'AWAY/hijack'; }, 300);
-setTimeout(() => note('timers:done'), 900);
+// After the load: a jump during it would be the engine's redirect, a case of its own.
+addEventListener('load', () => setTimeout(() => {
+    note(window.open('AWAY/popup') ? 'popup:opened' : 'popup:blocked');
+    note('wasm:' + typeof WebAssembly);
+    Notification.requestPermission().then((p) => note('notifications:' + p));
+    navigator.geolocation.getCurrentPosition(() => note('geolocation:granted'),
+        (e) => note('geolocation:' + (e.code == e.PERMISSION_DENIED ? 'denied' : e.code)));
+    alert('alert'); confirm('confirm'); prompt('prompt');
+    location.href = 'AWAY/hijack';
+    log.className = 'ready';
+}));
 </script></body></html>)html";
     StubWebServer home([&](const QString &path) -> StubWebServer::Reply {
         if (path == u"/whois/evil.com") {
@@ -318,6 +422,8 @@ setTimeout(() => note('timers:done'), 900);
                              .replace("AWAY/", awayRoot)
                              .replace("SECRET", secretFile.toUtf8())};
         }
+        if (path == u"/whois/early.com")
+            return {200, "<script>location.replace('" + awayRoot + "early')</script>"};
         if (path == u"/download.bin")
             return {200,
                     "payload",
@@ -328,93 +434,69 @@ setTimeout(() => note('timers:done'), 900);
         return StubWebServer::titledPage(path);
     });
 
-    DesktopRecorder desktop;
+    EngineFixture p(home.rootUrl());
+    WhatGetsOut out(&p.f.frmSearch);
     for (const char *scheme : {"http", "https", "quillet-odd"})
-        QDesktopServices::setUrlHandler(QString::fromLatin1(scheme), &desktop, "open");
+        QDesktopServices::setUrlHandler(QString::fromLatin1(scheme), &out, "open");
     const auto cleanUp = qScopeGuard([] {
         for (const char *scheme : {"http", "https", "quillet-odd"})
             QDesktopServices::unsetUrlHandler(QString::fromLatin1(scheme));
     });
-
-    EngineFixture p(home.rootUrl());
     const QString downloaded =
         QDir(p.program.profile().downloadPath()).filePath(QStringLiteral("quillet-test.bin"));
     QFile::remove(downloaded);
-    QList<QPointer<QWebEngineDownloadRequest>> downloads;
     connect(&p.program.profile(), &QWebEngineProfile::downloadRequested, this,
-            [&](QWebEngineDownloadRequest *d) { downloads << d; });
+            [&](QWebEngineDownloadRequest *d) {
+                out.seen << QStringLiteral("download:") + d->downloadFileName();
+            });
     QWebEngineView *view = p.browser(0).view();
     QWebEnginePage *page = view->page();
-    const auto log = [&] {
-        return runScript(page, QStringLiteral("document.getElementById('log').textContent"))
-            .toString();
-    };
-    const auto click = [&](const QString &id, int dy = 0) {
-        const QString script =
-            QStringLiteral("JSON.stringify(document.getElementById('%1').getBoundingClientRect())")
-                .arg(id);
+    // An element by id, or the last link.
+    const auto click = [&](const QString &target) {
+        const QStringList idAndDown = QString(target).remove(u'!').split(u'+');
+        const QString element =
+            target.isEmpty() ? QStringLiteral("document.links[document.links.length - 1]")
+                             : QStringLiteral("document.getElementById('%1')").arg(idAndDown[0]);
+        const QString script = "JSON.stringify(" + element + ".getBoundingClientRect())";
         const QJsonObject r =
             QJsonDocument::fromJson(runScript(page, script).toString().toUtf8()).object();
         const QPoint at(int(r.value(u"x").toDouble()) + 20,
-                        int(r.value(u"y").toDouble()) + 10 + dy);
+                        int(r.value(u"y").toDouble()) + 10 + idAndDown.value(1).toInt());
         QTest::mouseMove(view->focusProxy(), at);
-        QTest::mouseClick(view->focusProxy(), Qt::LeftButton, {}, at);
+        QTest::mouseClick(view->focusProxy(),
+                          target.endsWith(u'!') ? Qt::RightButton : Qt::LeftButton, {}, at);
     };
 
-    WindowWatch watch(&p.f.frmSearch);
-    // The bundled start page still works without access to local files.
     QVERIFY(p.started());
     p.useSuffixes({".com"});
-    p.lookUp(QStringLiteral("evil"));
-    QTRY_VERIFY_WITH_TIMEOUT(log().contains(u"timers:done"), kPatience);
-    QTRY_VERIFY_WITH_TIMEOUT(log().contains(u"ad:loaded"), kPatience);
-
-    // What the page tried on its own, without the user: nothing got through.
-    QTRY_VERIFY_WITH_TIMEOUT(log().contains(u"notifications:denied"), kPatience);
-    QTRY_VERIFY_WITH_TIMEOUT(log().contains(u"geolocation:denied"), kPatience);
-    QVERIFY2(log().contains(u"popup:blocked"), qPrintable(log()));
-    QCOMPARE(page->url(), QUrl(p.base + QStringLiteral("evil.com")));
-    QCOMPARE(away.requests(QStringLiteral("/hijack")), 0);
+    p.lookUp(QStringLiteral("first"));
+    QTRY_COMPARE_WITH_TIMEOUT(p.title(0), QStringLiteral("/whois/first.com"), kPatience);
+    p.lookUp(label);
+    QTRY_COMPARE_WITH_TIMEOUT(p.title(0), title, kPatience);
+    const QString ready = QStringLiteral(
+        "document.readyState == 'complete' && !document.querySelector('#log:not(.ready)')");
+    QTRY_VERIFY_WITH_TIMEOUT(runScript(page, ready).toBool(), kPatience);
+    for (const QString &target : clicks)
+        click(target);
+    for (QString text : noted) {
+        text.replace(QStringLiteral("AWAY/"), away.rootUrl())
+            .replace(QStringLiteral("HOME/"), p.base);
+        QTRY_VERIFY2_WITH_TIMEOUT(textOf(page).contains(text), qPrintable(text), kPatience);
+    }
+    // What the page, or the program for it, would have let out, it has by the time a click on
+    // the last link gets out.
+    click(QString());
+    QTRY_VERIFY_WITH_TIMEOUT(out.seen.contains(seen.last()), kPatience);
+    out.closeWindows();
+    QCOMPARE(out.seen, seen);
+    QCOMPARE(p.title(0), title);
+    QCOMPARE(away.totalRequests(), away.requests(QStringLiteral("/ad")));
     QCOMPARE(matchesOnPage(page, QStringLiteral("local-secret-7f3a")), 0);
     QCOMPARE(matchesOnPage(page, QStringLiteral("Look up one domain name")), 0);
-    QCOMPARE(desktop.opened, QStringList());
-
-    // The user's own clicks in the page: links elsewhere go to the desktop's browser.
-    click(QStringLiteral("away"));
-    QTRY_COMPARE_WITH_TIMEOUT(desktop.opened, QStringList(away.rootUrl() + "clicked-main"),
-                              kPatience);
-    click(QStringLiteral("blank"));
-    QTRY_COMPARE_WITH_TIMEOUT(desktop.opened.size(), 2, kPatience);
-    QCOMPARE(desktop.opened.last(), away.rootUrl() + "clicked-blank");
-    click(QStringLiteral("odd"));
-    click(QStringLiteral("chooser"));
-    click(QStringLiteral("download"));
-    QTRY_VERIFY_WITH_TIMEOUT(log().contains(u"chooser:clicked"), kPatience);
-    QVERIFY(log().contains(u"odd:clicked"));
-    QTRY_COMPARE_WITH_TIMEOUT(downloads.size(), 1, kPatience);
-    // Straight after a click in the page, clicks in the ad frame must open nothing either;
-    // a last click on a real link comes after whatever they would have opened.
-    click(QStringLiteral("ad"));
-    click(QStringLiteral("ad"), 50);
-    QTRY_VERIFY_WITH_TIMEOUT(log().contains(u"ad:top") && log().contains(u"ad:blank"), kPatience);
-    click(QStringLiteral("away"));
-    QTRY_COMPARE_WITH_TIMEOUT(desktop.opened.size(), 3, kPatience);
-    QCOMPARE(desktop.opened.last(), away.rootUrl() + "clicked-main");
-    QCOMPARE(page->url(), QUrl(p.base + QStringLiteral("evil.com")));
-    for (const char *path : {"/ad-top", "/ad-blank", "/ad-popup", "/popup"})
-        QCOMPARE(away.requests(QLatin1String(path)), 0);
-    QVERIFY(!downloads.first() ||
-            downloads.first()->state() != QWebEngineDownloadRequest::DownloadCompleted);
     QVERIFY(!QFile::exists(downloaded));
-    QCOMPARE(watch.seen, QStringList());
-
-    // The program still moves the tab on, whatever the page objects; a service that sends
-    // the lookup to another site gets a notice, not the other site.
-    p.lookUp(QStringLiteral("hop"));
-    QTRY_COMPARE_WITH_TIMEOUT(page->title(), QStringLiteral("Sent elsewhere"), kPatience);
-    QCOMPARE(away.requests(QStringLiteral("/landed")), 0);
-    const QWidgetList windows = QApplication::topLevelWidgets();
-    QCOMPARE(std::ranges::count_if(windows, [](QWidget *w) { return w->isVisible(); }), 1);
+    // The program still moves the tab on, whatever the page objects.
+    p.lookUp(QStringLiteral("first"));
+    QTRY_COMPARE_WITH_TIMEOUT(p.title(0), QStringLiteral("/whois/first.com"), kPatience);
 }
 
 void TestEngine::lookupLeavesHomeEmpty()
@@ -443,6 +525,8 @@ void TestEngine::lookupLeavesHomeEmpty()
     env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("xcb"));
     env.insert(QStringLiteral("HOME"), home.path());
     env.insert(QStringLiteral("XDG_RUNTIME_DIR"), runtime.path());
+    // No session bus, as on a bare X server: the program must not start one, which writes.
+    env.remove(QStringLiteral("DBUS_SESSION_BUS_ADDRESS"));
     for (const char *xdg : {"XDG_CONFIG_HOME", "XDG_CACHE_HOME", "XDG_DATA_HOME", "XDG_STATE_HOME"})
         env.remove(QLatin1String(xdg));
     QProcess child;
