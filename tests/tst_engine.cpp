@@ -127,6 +127,16 @@ void TestEngine::lookupShowsEachSuffixPage()
     QAccessibleInterface *program = QAccessible::queryAccessibleInterface(qApp);
     QCOMPARE(program->childCount(), 1);
     QCOMPARE(program->child(0)->object(), &p.f.frmSearch);
+
+    // The page in front follows "Look up" in the focus order, its own inner widget made on
+    // the first load included, and the window's keys reach through a page with the focus.
+    QTest::keyClick(p.f.cmdSearch.widget(), Qt::Key_Tab);
+    QCOMPARE(QApplication::focusWidget(), p.browser(2).view()->focusProxy());
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab, Qt::ControlModifier);
+    QCOMPARE(p.f.currentTab, Index(0));
+    QCOMPARE(QApplication::focusWidget(), p.browser(0).view()->focusProxy());
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+    QTRY_COMPARE_WITH_TIMEOUT(QApplication::focusWidget(), p.f.cmdPreFixSetup.widget(), kPatience);
 }
 
 void TestEngine::manyTabsStayLightAndSelectable()
