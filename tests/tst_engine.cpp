@@ -255,7 +255,7 @@ void TestEngine::hungRendererIsEnded()
     p.lookUp(QStringLiteral("loop"));
     // Ended at each hang and loaded again a few times; then the notice stays.
     constexpr int allowance = platform::BrowserPage::kMaxRecoveries;
-    QTRY_COMPARE_WITH_TIMEOUT(ended, 1 + allowance, 4 * kPatience);
+    QTRY_COMPARE_WITH_TIMEOUT(ended, 1 + allowance, 2 * kPatience);
     QTRY_VERIFY_WITH_TIMEOUT(textOf(p.page(0)).contains(u"not loaded again"), kPatience);
     // The next lookup shows its pages, in front and covered.
     p.lookUp(QStringLiteral("fine"));
