@@ -2,6 +2,7 @@
 
 #include "platform/BrowserPage.h"
 #include "platform/BrowserView.h"
+#include "platform/LoadScheduler.h"
 #include "platform/PageFreezer.h"
 #include "platform/RendererWatchdog.h"
 
@@ -14,17 +15,25 @@ namespace platform {
 
 BrowserFactory WebEngineBrowser::factory(QWebEngineProfile *profile, const QList<QUrl> &homeUrls)
 {
-    return
-        [profile, homeUrls](Container *container, const QString &name, Index index, bool visible) {
-            return std::unique_ptr<WebBrowser>(
-                new WebEngineBrowser(container, name, index, visible, profile, homeUrls));
-        };
+    return factory(profile, homeUrls, std::make_shared<LoadScheduler>());
+}
+
+BrowserFactory WebEngineBrowser::factory(QWebEngineProfile *profile, const QList<QUrl> &homeUrls,
+                                         const std::shared_ptr<LoadScheduler> &loads)
+{
+    return [profile, homeUrls, loads](Container *container, const QString &name, Index index,
+                                      bool visible) {
+        return std::unique_ptr<WebBrowser>(
+            new WebEngineBrowser(container, name, index, visible, profile, homeUrls, loads));
+    };
 }
 
 WebEngineBrowser::WebEngineBrowser(Container *container, QString name, Index index, bool visible,
-                                   QWebEngineProfile *profile, const QList<QUrl> &homeUrls)
+                                   QWebEngineProfile *profile, const QList<QUrl> &homeUrls,
+                                   std::shared_ptr<LoadScheduler> loads)
     : WebBrowser(container, std::move(name), index, visible, new BrowserView,
-                 factory(profile, homeUrls))
+                 factory(profile, homeUrls, loads)),
+      m_loads(std::move(loads))
 {
     view()->setPage(new BrowserPage(profile, homeUrls, view()));
     m_freezer = new PageFreezer(page());
@@ -43,9 +52,14 @@ QWebEngineView *WebEngineBrowser::view() const
 
 void WebEngineBrowser::load(const QString &address)
 {
+    m_loads->requestLoad(view(), [this, url = QUrl(address)] { startLoad(url); });
+}
+
+void WebEngineBrowser::startLoad(const QUrl &url)
+{
     m_freezer->loadRequested();
     m_watchdog->loadRequested();
-    page()->load(QUrl(address));
+    page()->load(url);
 }
 
 } // namespace platform

@@ -2,6 +2,7 @@
 #include "StubWebServer.h"
 
 #include "platform/BrowserPage.h"
+#include "platform/LoadScheduler.h"
 #include "platform/RendererWatchdog.h"
 
 #include <QAccessible>
@@ -95,6 +96,7 @@ class TestEngine : public QObject {
 private Q_SLOTS:
     void lookupShowsEachSuffixPage();
     void manyTabsStayLightAndSelectable();
+    void coveredTabsWaitBrieflyForTheFront();
     void killedRendererLosesNoTab();
     void failingServiceLeavesTheWindowWorking_data();
     void failingServiceLeavesTheWindowWorking();
@@ -174,6 +176,32 @@ void TestEngine::manyTabsStayLightAndSelectable()
         QCOMPARE(p.page(i)->url(), QUrl(address(i)));
     }
     QCOMPARE(service.requests(QUrl(address(1)).path()), 1);
+}
+
+void TestEngine::coveredTabsWaitBrieflyForTheFront()
+{
+    QStringList asked; // lookup pages, in the order asked for
+    StubWebServer server([&asked](const QString &path) {
+        if (path.startsWith(u"/whois/"))
+            asked << path.mid(7);
+        return path.endsWith(u".stall") ? StubWebServer::Reply{.stall = true}
+                                        : StubWebServer::titledPage(path);
+    });
+    EngineFixture p(server.rootUrl());
+    QVERIFY(p.started());
+    p.useSuffixes({".stall", ".net", ".info"});
+    // The front page never comes: unbounded, a selected tab loads, then the rest once it paints.
+    platform::LoadScheduler::setBoundMs(10 * kPatience);
+    p.lookUp(QStringLiteral("a"));
+    p.window.tabSelection().imgTab_Click(2);
+    QTRY_COMPARE_WITH_TIMEOUT(p.title(1), QStringLiteral("/whois/a.net"), kPatience);
+    platform::LoadScheduler::setBoundMs(platform::LoadScheduler::kBoundMs);
+    p.window.tabSelection().imgTab_Click(0);
+    p.lookUp(QStringLiteral("b"));
+    QTRY_COMPARE_WITH_TIMEOUT(p.title(4), QStringLiteral("/whois/b.info"), kPatience);
+    QTRY_COMPARE_WITH_TIMEOUT(p.title(3), QStringLiteral("/whois/b.net"), kPatience);
+    QCOMPARE(asked.size(), 6);
+    QCOMPARE(asked.first(4), QStringList({"a.stall", "a.info", "a.net", "b.stall"}));
 }
 
 void TestEngine::killedRendererLosesNoTab()

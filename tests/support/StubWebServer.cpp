@@ -93,6 +93,8 @@ void StubWebServer::answer(QTcpSocket *socket)
     const QString path = QString::fromLatin1(head.left(head.indexOf("\r\n")).split(' ').value(1));
     ++m_requests[path];
     const Reply reply = m_handler(path);
+    if (reply.stall)
+        return;
     if (reply.hangUp) {
         socket->abort();
         socket->deleteLater();

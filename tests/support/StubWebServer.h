@@ -21,11 +21,12 @@ class StubWebServer : public QObject {
 public:
     struct Reply {
         int status = 200;
-        QByteArray body;
+        QByteArray body = {};
         QByteArray contentType = "text/html; charset=utf-8";
         QList<std::pair<QByteArray, QByteArray>> headers = {};
         // Close the connection without answering.
         bool hangUp = false;
+        bool stall = false; // keep the connection open, never answering
     };
     using Handler = std::function<Reply(const QString &path)>;
 
