@@ -93,7 +93,6 @@ private Q_SLOTS:
     void createNew_data();
     void createNew();
     void fullListKeepsTheEntry();
-    void lookupUsesEditedOrder();
     void panelLiesInFrontOfEveryBrowser();
     void focusFollowsWhatIsShown();
 };
@@ -107,10 +106,6 @@ void TestWindow::startUpSelectsTabZeroThenLoads()
     QCOMPARE(w.f.currentTab, Index(0));
     QCOMPARE(w.f.lineLeft.X1(), 840.0f);
     QCOMPARE(w.f.lineRight.X1(), 2670.0f);
-    // Selecting tab 0 leaves the designed order: its selected picture in front of the other.
-    QCOMPARE(w.f.frmSearch.graphicalOrder(),
-             QStringList({"imgRight", "imgLeft", "lbPreFix(0)", "lineRight", "lineLeft",
-                          "imgCurrent(0)", "imgBG", "Label1", "imgMainBG", "imgTab(0)"}));
     // One page load through the pair, once however often the window shows.
     w.window.Show();
     const QString start = WindowFixture::startPage;
@@ -657,33 +652,6 @@ void TestWindow::fullListKeepsTheEntry()
     click(w.f.cmdAddAll);
     QCOMPARE(w.f.lstPreFix.items(), kAvailable);
     QCOMPARE(w.f.lstPreFixUse.ListCount(), Index(32767));
-}
-
-void TestWindow::lookupUsesEditedOrder()
-{
-    WindowFixture w;
-    SuffixPanel &panel = w.window.suffixPanel();
-    w.dialogs.answers = {QStringLiteral(".com")};
-    panel.cmdPreFixSetup_Click();
-    // In use: drop .co.uk, then add a second .com and .info behind the rest.
-    panel.cmdCreateNew_Click();
-    w.f.lstPreFixUse.setListIndex(0);
-    panel.cmdRemove_Click();
-    w.f.lstPreFix.setListIndex(Index(w.f.lstPreFix.ListCount() - 2));
-    panel.cmdAdd_Click();
-    w.f.lstPreFix.setListIndex(0);
-    panel.cmdAdd_Click();
-    panel.cmdDone_Click();
-    QVERIFY(!w.f.fraSetup.Visible());
-
-    const QStringList order = {".com", ".org", ".org.uk", ".net", ".com", ".info"};
-    w.lookUp(QStringLiteral("example"));
-    QCOMPARE(w.captions(), order);
-    for (Index i = 0; i < order.size(); ++i)
-        QCOMPARE(w.log->loads(i).constLast(), w.base + "example" + order[i]);
-    // Changing the lists afterwards leaves the tabs as they are.
-    panel.cmdRemoveAll_Click();
-    QCOMPARE(w.captions(), order);
 }
 
 void TestWindow::panelLiesInFrontOfEveryBrowser()
