@@ -11,6 +11,8 @@ BUILD_PACKAGES := cmake g++ make pkg-config qt6-base-dev qt6-base-dev-tools \
 TEST_PACKAGES  := $(BUILD_PACKAGES) desktop-file-utils appstream dpkg-dev file lintian xvfb \
                   libgl1-mesa-dri
 PACKAGE_PACKAGES := $(BUILD_PACKAGES) dpkg-dev file
+# The benchmark also measures under an X server of its own, drawn with OpenGL in software.
+BENCH_PACKAGES := $(BUILD_PACKAGES) xvfb libgl1-mesa-dri
 
 # Chromium refuses to run as root with its sandbox on. Only then is it switched
 # off, and only for the processes these targets start; normal users keep it.
@@ -21,7 +23,7 @@ endif
 SUDO := $(if $(filter 0,$(shell id -u)),,sudo)
 missing = $(strip $(foreach p,$(1),$(if $(shell dpkg-query -W -f='$${Status}' $(p) 2>/dev/null | grep -q 'ok installed' && echo y),,$(p))))
 
-.PHONY: run test build deps test-deps bench clean package package-deps
+.PHONY: run test build deps test-deps bench bench-deps clean package package-deps
 
 run: deps build
 	$(ENGINE_ENV) ./$(BUILD_DIR)/quillet-lookup
@@ -33,8 +35,9 @@ test: test-deps build
 package: package-deps build
 	cd $(BUILD_DIR) && cpack -G DEB
 
-bench: deps build
-	$(ENGINE_ENV) ./$(BUILD_DIR)/bench/quillet-bench
+# Under X (Xvfb) and headless, one table each; BENCH_ARGS=--offscreen for headless only.
+bench: bench-deps build
+	$(ENGINE_ENV) ./$(BUILD_DIR)/bench/quillet-bench $(BENCH_ARGS)
 
 build:
 	cmake -S . -B $(BUILD_DIR) -DCMAKE_BUILD_TYPE=$(BUILD_TYPE)
@@ -47,6 +50,11 @@ deps:
 
 test-deps:
 	@pkgs="$(call missing,$(TEST_PACKAGES))"; if [ -n "$$pkgs" ]; then \
+	  echo "Installing: $$pkgs"; \
+	  $(SUDO) apt-get update && $(SUDO) env DEBIAN_FRONTEND=noninteractive apt-get install -y $$pkgs; fi
+
+bench-deps:
+	@pkgs="$(call missing,$(BENCH_PACKAGES))"; if [ -n "$$pkgs" ]; then \
 	  echo "Installing: $$pkgs"; \
 	  $(SUDO) apt-get update && $(SUDO) env DEBIAN_FRONTEND=noninteractive apt-get install -y $$pkgs; fi
 

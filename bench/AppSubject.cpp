@@ -101,11 +101,22 @@ QList<Subject::Load> AppSubject::lookUp(const QString &label, const QStringList 
     m_f.txtLookUp.setText(label);
 
     const Index before = m_f.browserLookup.Count();
+    pressed();
     clickControl(m_f.cmdSearch);
     QList<Load> loads = {{page(0), address(label, suffixes.value(0))}};
     for (Index tab = before; tab < m_f.browserLookup.Count(); ++tab)
         loads.append({page(tab), address(label, suffixes.value(tab - before + 1))});
     return loads;
+}
+
+QWebEngineView *AppSubject::frontView()
+{
+    // The first suffix goes to the first tab, which the user sees only when it is selected.
+    if (m_f.currentTab != 0) {
+        clickControl(m_f.imgTab(0));
+        settle();
+    }
+    return static_cast<platform::WebEngineBrowser &>(m_f.browserLookup(0)).view();
 }
 
 double AppSubject::medianMs(const QString &action, int repeats)

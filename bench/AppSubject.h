@@ -13,6 +13,7 @@ public:
 protected:
     QWebEnginePage *showWindow() override;
     QList<Load> lookUp(const QString &label, const QStringList &suffixes) override;
+    QWebEngineView *frontView() override;
     int tabCount() const override;
     QList<QWebEnginePage *> pages() override;
     double medianMs(const QString &action, int repeats) override;

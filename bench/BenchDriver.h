@@ -20,6 +20,8 @@ public:
         bool verbose = false;
         // Runs the program's side only, to try a change quickly; the baselines stay empty.
         bool programOnly = false;
+        // The X display to run on; empty for the offscreen platform.
+        QString display;
     };
 
     BenchDriver(QString program, Options options);
@@ -39,7 +41,7 @@ private:
     double startupMs(const QString &kind);
     double medianStartupMs(const QString &kind, int runs);
     Session runSession(const QString &kind);
-    double lookupTwelve(QProcess &child, const QString &label, Session &session);
+    Reply lookUp(QProcess &child, const QString &label, int suffixes, Session &session);
     void waitForQuiet(QProcess &child);
     double idleCpuShare(QProcess &child);
     void printReport(const Session &app, const Session &plain, double appStartMs,

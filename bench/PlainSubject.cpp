@@ -58,6 +58,7 @@ QList<QWebEnginePage *> PlainSubject::pages()
 QList<Subject::Load> PlainSubject::lookUp(const QString &label, const QStringList &suffixes)
 {
     QList<Load> loads;
+    pressed();
     for (qsizetype i = 0; i < suffixes.size(); ++i) {
         QWebEngineView *view = i == 0 ? m_views.first() : addView();
         const QUrl url = address(label, suffixes[i]);

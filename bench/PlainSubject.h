@@ -16,6 +16,7 @@ protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
     QWebEnginePage *showWindow() override;
     QList<Load> lookUp(const QString &label, const QStringList &suffixes) override;
+    QWebEngineView *frontView() override { return m_views.first(); }
     int tabCount() const override { return int(m_views.size()); }
     QList<QWebEnginePage *> pages() override;
 

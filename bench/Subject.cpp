@@ -1,5 +1,7 @@
 #include "Subject.h"
 
+#include "FirstPaintWatch.h"
+
 #include <QCoreApplication>
 #include <QElapsedTimer>
 #include <QEventLoop>
@@ -36,6 +38,7 @@ void writeLine(const QString &line)
 
 Subject::Subject(QString rootUrl, QObject *parent) : QObject(parent), m_rootUrl(std::move(rootUrl))
 {
+    m_clock.start();
 }
 
 void Subject::start()
@@ -123,18 +126,26 @@ QString Subject::timedLookUp(const QString &label, int count, int untilTabs)
     QElapsedTimer clock;
     clock.start();
     int failed = 0;
-    if (untilTabs == 0)
-        failed = waitForLoads(lookUp(label, suffixes(count)));
+    double firstMs = -1;
+    if (untilTabs == 0) {
+        const QStringList list = suffixes(count);
+        FirstPaintWatch first(frontView(), address(label, list.value(0)), m_clock);
+        failed = waitForLoads(lookUp(label, list));
+        // The new page may paint only after its load has ended.
+        if (const qint64 paintedAt = first.waitForPaint(10000); paintedAt >= 0)
+            firstMs = double(paintedAt - m_pressedAt) / 1e6;
+    }
     for (int round = 1; tabCount() < untilTabs; ++round) {
         // A lookup of n suffixes adds n - 1 tabs: the first suffix reuses the first tab.
         const int n = std::min(12, untilTabs - tabCount() + 1);
         const QString name = QStringLiteral("%1%2-%3").arg(label).arg(untilTabs).arg(round);
         failed += waitForLoads(lookUp(name, suffixes(n)));
     }
-    return QStringLiteral("loaded ms=%1 tabs=%2 failed=%3")
+    return QStringLiteral("loaded ms=%1 tabs=%2 failed=%3 first=%4")
         .arg(double(clock.nsecsElapsed()) / 1e6)
         .arg(tabCount())
-        .arg(failed);
+        .arg(failed)
+        .arg(firstMs);
 }
 
 int Subject::waitForLoads(const QList<Load> &loads)

@@ -3,6 +3,7 @@
 #include "BuildConfig.h"
 #include "PlainSubject.h"
 #include "StubWhoisServer.h"
+#include "VirtualDisplay.h"
 #include "platform/EngineCommandLine.h"
 #include "window/LookupProgram.h"
 
@@ -49,7 +50,7 @@ int main(int argc, char *argv[])
     QCommandLineParser parser;
     parser.setApplicationDescription(
         QStringLiteral("Measures Quillet Lookup against plain web views on a loopback stub "
-                       "WHOIS service and prints one table."));
+                       "WHOIS service, under X and headless, and prints one table for each."));
     parser.addHelpOption();
     const QCommandLineOption quick(QStringLiteral("quick"),
                                    QStringLiteral("Fewer repeats and a shorter idle period."));
@@ -58,10 +59,15 @@ int main(int argc, char *argv[])
     const QCommandLineOption programOnly(
         QStringLiteral("program-only"),
         QStringLiteral("Measure the program alone, without the baselines (to try a change)."));
+    const QCommandLineOption offscreen(QStringLiteral("offscreen"),
+                                       QStringLiteral("Only headless, on the offscreen platform."));
+    const QCommandLineOption x11(
+        QStringLiteral("x11"),
+        QStringLiteral("Only on an X server of its own (Xvfb), with OpenGL."));
     const QCommandLineOption serve(
         QStringLiteral("serve"),
         QStringLiteral("Only run the stub service, to point the program at it by hand."));
-    parser.addOptions({quick, verbose, programOnly, serve});
+    parser.addOptions({quick, verbose, programOnly, offscreen, x11, serve});
     parser.process(app);
     if (parser.isSet(serve)) {
         StubWhoisServer server;
@@ -71,7 +77,25 @@ int main(int argc, char *argv[])
         std::fflush(stdout);
         return app.exec();
     }
-    BenchDriver driver(QCoreApplication::applicationFilePath(),
-                       {parser.isSet(quick), parser.isSet(verbose), parser.isSet(programOnly)});
-    return driver.run();
+    // Under X first, as a desktop user runs the program, then headless: one table each.
+    int result = 0;
+    if (!parser.isSet(offscreen)) {
+        VirtualDisplay display;
+        if (display.start()) {
+            BenchDriver driver(QCoreApplication::applicationFilePath(),
+                               {parser.isSet(quick), parser.isSet(verbose),
+                                parser.isSet(programOnly), display.name()});
+            result = driver.run();
+            std::printf("\n");
+        } else {
+            std::fprintf(stderr, "bench: no X server (is Xvfb installed?); headless only\n");
+        }
+    }
+    if (!parser.isSet(x11) && result == 0) {
+        BenchDriver driver(
+            QCoreApplication::applicationFilePath(),
+            {parser.isSet(quick), parser.isSet(verbose), parser.isSet(programOnly), {}});
+        result = driver.run();
+    }
+    return result;
 }
