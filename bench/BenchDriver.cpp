@@ -191,9 +191,15 @@ void BenchDriver::waitForQuiet(QProcess &child)
     }
 }
 
+int BenchDriver::idleSeconds() const
+{
+    // Garbage collection in the shared renderer comes in bursts: a long window evens them out.
+    return m_options.quick ? 10 : 60;
+}
+
 double BenchDriver::idleCpuShare(QProcess &child)
 {
-    const int seconds = m_options.quick ? 10 : 20;
+    const int seconds = idleSeconds();
     const double before = ProcessTree(child.processId()).cpuSeconds();
     QElapsedTimer clock;
     clock.start();
@@ -360,9 +366,9 @@ void BenchDriver::printReport(const Session &app, const Session &plain, double a
     r.add(QStringLiteral("Window resize to painted, 400 tabs"), app.resize[1], QStringLiteral("ms"),
           app.resize[0], QStringLiteral("the same at 12 tabs"), Goal::AtMost, 2, app.resize[1] < 4,
           quarterFrame);
-    r.add(QStringLiteral("Idle CPU, 100 loaded tabs"), app.idle[1] * 100, QStringLiteral("% core"),
-          app.idle[0] * 100, QStringLiteral("1 tab"), Goal::AtMost, 1.5, app.idle[1] < 0.02,
-          QStringLiteral("< 2 % of a core"));
+    r.add(QStringLiteral("Idle CPU, 100 loaded tabs, over %1 s").arg(idleSeconds()),
+          app.idle[1] * 100, QStringLiteral("% core"), app.idle[0] * 100, QStringLiteral("1 tab"),
+          Goal::AtMost, 1.5, app.idle[1] < 0.02, QStringLiteral("< 2 % of a core"));
 
     const QString display =
         m_options.display.isEmpty()

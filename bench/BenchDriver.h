@@ -43,6 +43,7 @@ private:
     Session runSession(const QString &kind);
     Reply lookUp(QProcess &child, const QString &label, int suffixes, Session &session);
     void waitForQuiet(QProcess &child);
+    int idleSeconds() const;
     double idleCpuShare(QProcess &child);
     void printReport(const Session &app, const Session &plain, double appStartMs,
                      double plainStartMs, double seconds) const;
