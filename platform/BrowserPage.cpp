@@ -2,6 +2,8 @@
 
 #include <QCoreApplication>
 #include <QDesktopServices>
+#include <QJsonArray>
+#include <QJsonDocument>
 #include <QTimer>
 #include <QWebEngineFileSystemAccessRequest>
 #include <QWebEngineLoadingInfo>
@@ -18,29 +20,30 @@ namespace platform {
 
 namespace {
 
-// Remembers the link under the user's last real click in the main frame (scripts cannot
-// make trusted events, and clicks inside sub-frames never reach it). That link, and only
-// it, may be handed to the desktop once, within the few seconds the engine itself allows a
-// popup.
+// Remembers the links the user really clicked in the main frame (scripts cannot make
+// trusted events, and clicks inside sub-frames never reach it). Each such address, and
+// only it, may be handed to the desktop once, within the few seconds the engine itself
+// allows a popup.
 const char kClickTracker[] = R"js(
 (() => {
-    let link = '', at = -Infinity;
+    const clicked = new Map(); // address -> time of the click
     const note = (event) => {
         if (!event.isTrusted)
             return;
         const a = event.composedPath().find((node) => node instanceof Element &&
             (node.localName == 'a' || node.localName == 'area') && node.hasAttribute('href'));
-        link = a ? a.href : '';
-        at = performance.now();
+        if (a)
+            clicked.set(a.href, performance.now());
     };
     addEventListener('click', note, true);
     addEventListener('auxclick', note, true);
     // Focus moving into a sub-frame: the click that follows is the frame's, not ours.
-    addEventListener('blur', () => { link = ''; });
-    globalThis.quilletTakeLink = () => {
-        const taken = performance.now() - at < 5000 ? link : '';
-        link = '';
-        return taken;
+    addEventListener('blur', () => clicked.clear());
+    globalThis.quilletTakeLink = (address) => {
+        const href = new URL(address).href;
+        const fresh = performance.now() - (clicked.get(href) ?? -Infinity) < 5000;
+        clicked.delete(href);
+        return fresh;
     };
 })();
 )js";
@@ -235,9 +238,13 @@ void BrowserPage::openOutsideIfClicked(const QUrl &url)
 {
     if (!url.isValid() || !isWebScheme(url.scheme()))
         return;
-    runJavaScript(QStringLiteral("typeof quilletTakeLink == 'function' ? quilletTakeLink() : ''"),
-                  kProgramWorld, [url](const QVariant &link) {
-                      if (QUrl(link.toString(), QUrl::StrictMode) == url)
+    // The address as a script string, compared after the page's own URL parser has read it.
+    const QString address = QString::fromUtf8(
+        QJsonDocument(QJsonArray{url.toString(QUrl::FullyEncoded)}).toJson(QJsonDocument::Compact));
+    runJavaScript(QStringLiteral("typeof quilletTakeLink == 'function' && quilletTakeLink(%1[0])")
+                      .arg(address),
+                  kProgramWorld, [url](const QVariant &clicked) {
+                      if (clicked.toBool())
                           QDesktopServices::openUrl(url);
                   });
 }
