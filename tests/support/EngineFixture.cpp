@@ -29,6 +29,8 @@ QString textOf(QWebEnginePage *page)
 bool EngineFixture::started()
 {
     window.Show();
-    return QTest::qWaitForWindowExposed(&f.frmSearch) &&
+    // As a desktop's window manager would make it on an X server that has none.
+    f.frmSearch.activateWindow();
+    return QTest::qWaitForWindowActive(&f.frmSearch) &&
            QTest::qWaitFor([&] { return title(0) == u"Quillet Lookup"; }, kPatience);
 }
