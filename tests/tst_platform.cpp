@@ -4,10 +4,7 @@
 #include "platform/ControlArray.h"
 #include "platform/EngineCommandLine.h"
 #include "platform/Form.h"
-#include "platform/Image.h"
 #include "platform/Label.h"
-#include "platform/Line.h"
-#include "platform/ListBox.h"
 #include "platform/StandardDialogs.h"
 
 #include <QInputDialog>
@@ -60,9 +57,6 @@ class TestPlatform : public QObject {
     Q_OBJECT
 
 private Q_SLOTS:
-    void listBoxSelection();
-    void refusedPuts();
-    void clicksGoToTheFrontmostGraphicalControl();
     void loadCopiesElementZeroAsItStands();
     void navigatePairIsOnePageLoad_data();
     void navigatePairIsOnePageLoad();
@@ -78,76 +72,6 @@ private Q_SLOTS:
     void engineSwitchesFollowTheSeparator_data();
     void engineSwitchesFollowTheSeparator();
 };
-
-void TestPlatform::listBoxSelection()
-{
-    Form form;
-    ListBox list(&form, QStringLiteral("lst"));
-    for (const char *item : {"a", "b", "c", "d"})
-        list.AddItem(QLatin1String(item));
-    QCOMPARE(list.ListIndex(), Index(-1));
-    QVERIFY(list.setListIndex(2));
-    QCOMPARE(list.Text(), QStringLiteral("c"));
-    // Removing an entry before the selection keeps the same entry selected.
-    QVERIFY(list.RemoveItem(0));
-    QCOMPARE(list.ListIndex(), Index(1));
-    QCOMPARE(list.Text(), QStringLiteral("c"));
-    // Removing the selected entry leaves none selected, not its neighbour.
-    QVERIFY(list.RemoveItem(1));
-    QCOMPARE(list.ListIndex(), Index(-1));
-    QCOMPARE(list.Text(), QString());
-    QCOMPARE(list.items(), QStringList({"b", "d"}));
-    QVERIFY(!list.setListIndex(2));
-    QVERIFY(!list.RemoveItem(-1));
-    QCOMPARE(list.ListCount(), Index(2));
-}
-
-void TestPlatform::refusedPuts()
-{
-    Form form;
-    Image image(&form, QStringLiteral("img"));
-    image.setGeometry(150, 150, 300, 300);
-    QVERIFY(!image.setWidth(-15));
-    QVERIFY(!image.setHeight(-0.5f));
-    QCOMPARE(image.Width(), 300.0f);
-    QCOMPARE(image.Height(), 300.0f);
-    // A negative position is a place beyond the container's edge, not an error.
-    QVERIFY(image.setLeft(-450));
-    QCOMPARE(image.pixelRect(), QRect(-30, 10, 20, 20));
-}
-
-void TestPlatform::clicksGoToTheFrontmostGraphicalControl()
-{
-    ShownForm form;
-    Image back(&form, QStringLiteral("back"));
-    Label front(&form, QStringLiteral("front"));
-    Image silent(&form, QStringLiteral("silent"));
-    Line line(&form, QStringLiteral("line"));
-    back.setGeometry(0, 0, 1500, 1500);
-    front.setGeometry(0, 0, 750, 750);
-    silent.setGeometry(1200, 0, 300, 300);
-    line.setX1(0);
-    line.setY1(150);
-    line.setX2(1500);
-    line.setY2(150);
-    line.setBorderWidth(4);
-    QStringList clicks;
-    back.setClickHandler([&] { clicks << QStringLiteral("back"); });
-    front.setClickHandler([&] { clicks << QStringLiteral("front"); });
-    form.update();
-
-    QTest::mouseClick(&form, Qt::LeftButton, {}, QPoint(10, 10)); // under the line, on front
-    QTest::mouseClick(&form, Qt::LeftButton, {}, QPoint(70, 70));
-    QTest::mouseClick(&form, Qt::LeftButton, {}, QPoint(85, 5)); // silent takes it
-    front.ZOrder(1);
-    QTest::mouseClick(&form, Qt::LeftButton, {}, QPoint(10, 10));
-    QTest::mouseClick(&form, Qt::RightButton, {}, QPoint(10, 10));
-    // A press on one control and a release on another is no click.
-    QTest::mousePress(&form, Qt::LeftButton, {}, QPoint(85, 5));
-    QTest::mouseRelease(&form, Qt::LeftButton, {}, QPoint(70, 70));
-    QCOMPARE(clicks, QStringList({"front", "back", "back"}));
-    QCOMPARE(form.graphicalOrder(), QStringList({"line", "silent", "back", "front"}));
-}
 
 void TestPlatform::loadCopiesElementZeroAsItStands()
 {

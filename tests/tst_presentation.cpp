@@ -66,11 +66,9 @@ class TestPresentation : public QObject {
 private Q_SLOTS:
     void tabsAreNamedByTheirCaptions_data();
     void tabsAreNamedByTheirCaptions();
-    void selectedTabFollowsTheActions_data();
     void selectedTabFollowsTheActions();
     void standardControlsKeepTheirNames();
     void placesAndHitTesting();
-    void interfacesEndWithTheirControls();
     void picturesAreDrawnAtTheirLogicalSize_data();
     void picturesAreDrawnAtTheirLogicalSize();
     void selectedTabIsDrawnOpen();
@@ -118,40 +116,26 @@ void TestPresentation::tabsAreNamedByTheirCaptions()
     QCOMPARE(program->indexOfChild(form), 0);
 }
 
-void TestPresentation::selectedTabFollowsTheActions_data()
-{
-    // Each action presses a child through assistive technology: "tab N" or an arrow; the
-    // strip holds twelve tabs, more than the window shows.
-    QTest::addColumn<QStringList>("actions");
-    QTest::addColumn<int>("selected");
-    QTest::newRow("two tabs") << QStringList{"tab 2", "tab 5"} << 5;
-    // The arrows select currentTab again after shifting; the selection stays where it was.
-    QTest::newRow("arrows") << QStringList{"tab 3", "left", "left", "right"} << 3;
-}
-
 void TestPresentation::selectedTabFollowsTheActions()
 {
-    QFETCH(QStringList, actions);
-    QFETCH(int, selected);
+    // Presses through assistive technology, on a strip of more tabs than the window shows;
+    // the arrows select the current tab again after shifting.
     WindowFixture w;
     QVERIFY(w.show());
     w.lookUp(12);
     QAccessibleInterface *form = formOf(w);
     const float firstTabLeft = w.f.imgTab(0).Left();
-    int shifts = 0;
-    for (const QString &action : actions) {
-        const QStringList words = action.split(u' ');
-        QAccessibleInterface *target = words[0] == u"tab"
-                                           ? paintedChild(form, "PageTab .s" + words[1])
-                                           : paintedChild(form, "Button Scroll tabs " + words[0]);
-        QVERIFY2(target && target->actionInterface(), qPrintable(action));
-        QCOMPARE(target->actionInterface()->actionNames(),
+    for (const char *target : {"PageTab .s2", "PageTab .s5", "Button Scroll tabs left",
+                               "Button Scroll tabs left", "Button Scroll tabs right"}) {
+        QAccessibleInterface *child = paintedChild(form, QLatin1String(target));
+        QVERIFY2(child && child->actionInterface(), target);
+        QCOMPARE(child->actionInterface()->actionNames(),
                  QStringList{QAccessibleActionInterface::pressAction()});
-        target->actionInterface()->doAction(QAccessibleActionInterface::pressAction());
-        shifts += words[0] == u"left" ? -1 : words[0] == u"right";
+        child->actionInterface()->doAction(QAccessibleActionInterface::pressAction());
     }
+    const int selected = 5;
     QCOMPARE(w.f.currentTab, Index(selected));
-    QCOMPARE(w.f.imgTab(0).Left(), firstTabLeft + float(shifts) * w.f.imgTab(0).Width());
+    QCOMPARE(w.f.imgTab(0).Left(), firstTabLeft - w.f.imgTab(0).Width());
     for (QAccessibleInterface *child : paintedChildren(form)) {
         // Only tabs can be selected, and only the current one is.
         QCOMPARE(child->state().selectable, child->role() == QAccessible::PageTab);
@@ -170,9 +154,6 @@ void TestPresentation::standardControlsKeepTheirNames()
     // Fields are named by the painted labels that stand before them.
     QCOMPARE(named(w.f.txtLookUp.widget()), "EditableText What is the domain name?");
     QCOMPARE(named(w.f.lstPreFixUse.widget()), "List Domain pre-fixes to use");
-    // The widgets stay children of the window alongside the painted controls.
-    QAccessibleInterface *button = QAccessible::queryAccessibleInterface(w.f.cmdSearch.widget());
-    QCOMPARE(formOf(w)->child(formOf(w)->indexOfChild(button)), button);
 
     // The setup panel's painted labels are read while it is shown.
     QAccessibleInterface *panel = QAccessible::queryAccessibleInterface(w.f.fraSetup.panel());
@@ -223,20 +204,6 @@ void TestPresentation::placesAndHitTesting()
         w.window.tabStripScroll().imgLeft_Click();
     QVERIFY(first->state().offscreen);
     QVERIFY(!first->state().invisible);
-}
-
-void TestPresentation::interfacesEndWithTheirControls()
-{
-    QAccessible::Id tab = 0;
-    {
-        WindowFixture w;
-        QVERIFY(w.show());
-        w.lookUp(2);
-        tab = QAccessible::uniqueId(paintedChild(formOf(w), "PageTab .s1"));
-        QVERIFY(QAccessible::accessibleInterface(tab));
-    }
-    // A screen reader holding on to one finds nothing, rather than a dangling control.
-    QVERIFY(!QAccessible::accessibleInterface(tab));
 }
 
 void TestPresentation::picturesAreDrawnAtTheirLogicalSize_data()
@@ -315,12 +282,6 @@ void TestPresentation::selectedTabIsDrawnOpen()
     const auto at = [&](int x, int y) { return shot.pixelColor(QPoint(x, y) * kScale); };
     const QColor text = Qt::black;
     const QColor light(0xC0, 0xCF, 0xFA);
-    const QColor mid(0x89, 0xA4, 0xF3);
-    for (Index i = 0; i < 3; ++i) {
-        const QRect tab = w.f.imgTab(i).pixelRect();
-        QCOMPARE(at(tab.left() + 20, tab.top() + 6), i == 1 ? light : mid);
-        QCOMPARE(at(tab.right() - 20, tab.top() + 6), i == 1 ? light : mid);
-    }
     // The base line, 2 pixels on the rows either side of y = 88 (1320 twips), runs from the
     // window's left edge to its right, broken exactly under the selected tab, where the tab
     // runs into the light area below.
