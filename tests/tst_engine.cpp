@@ -54,7 +54,8 @@ public:
     void closeWindows()
     {
         for (QWidget *w : QApplication::topLevelWidgets()) {
-            if (w != m_main && w->isVisible()) {
+            // A window kept off the screen is none the user meets.
+            if (w != m_main && w->isVisible() && !w->testAttribute(Qt::WA_DontShowOnScreen)) {
                 QStringList actions(QString::fromLatin1(w->metaObject()->className()));
                 for (const QAction *action : w->actions())
                     actions << action->text();
@@ -99,7 +100,6 @@ class TestEngine : public QObject {
     Q_OBJECT
 
 private Q_SLOTS:
-    void lookupShowsEachSuffixPage();
     void manyTabsStayLightAndSelectable();
     void coveredTabsWaitBrieflyForTheFront();
     void killedRendererLosesNoTab();
@@ -111,35 +111,6 @@ private Q_SLOTS:
     void lookupOverHttps();
 };
 
-void TestEngine::lookupShowsEachSuffixPage()
-{
-    StubWebServer server(&StubWebServer::titledPage);
-    EngineFixture p(server.rootUrl());
-    QVERIFY(p.started());
-    p.useSuffixes({".co.uk", ".com", ".org"});
-    QTest::keyClicks(p.f.txtLookUp.widget(), QStringLiteral("example"));
-    QTest::mouseClick(p.f.cmdSearch.widget(), Qt::LeftButton);
-    // Typed and pressed, the lookup shows its pages; how many requests it makes, the test of
-    // many tabs counts.
-    QTRY_COMPARE_WITH_TIMEOUT(p.title(2), QStringLiteral("/whois/example.org"), kPatience);
-    p.window.tabSelection().imgTab_Click(2);
-    // The engine's views paint through windows that are never shown: the program's top level
-    // holds its window alone, for a screen reader to meet.
-    QAccessibleInterface *program = QAccessible::queryAccessibleInterface(qApp);
-    QCOMPARE(program->childCount(), 1);
-    QCOMPARE(program->child(0)->object(), &p.f.frmSearch);
-
-    // The page in front follows "Look up" in the focus order, its own inner widget made on
-    // the first load included, and the window's keys reach through a page with the focus.
-    QTest::keyClick(p.f.cmdSearch.widget(), Qt::Key_Tab);
-    QCOMPARE(QApplication::focusWidget(), p.browser(2).view()->focusProxy());
-    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab, Qt::ControlModifier);
-    QCOMPARE(p.f.currentTab, Index(0));
-    QCOMPARE(QApplication::focusWidget(), p.browser(0).view()->focusProxy());
-    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
-    QTRY_COMPARE_WITH_TIMEOUT(QApplication::focusWidget(), p.f.cmdPreFixSetup.widget(), kPatience);
-}
-
 void TestEngine::manyTabsStayLightAndSelectable()
 {
     StubWebServer service(&StubWebServer::titledPage);
@@ -148,8 +119,11 @@ void TestEngine::manyTabsStayLightAndSelectable()
     const QStringList suffixes = {".a", ".b", ".c", ".d", ".e"};
     p.useSuffixes(suffixes);
     constexpr int runs = 6;
-    for (int run = 0; run < runs; ++run)
+    for (int run = 0; run < runs - 1; ++run)
         p.lookUp(QStringLiteral("n%1").arg(run));
+    p.f.txtLookUp.setText(QString());
+    QTest::keyClicks(p.f.txtLookUp.widget(), QStringLiteral("n%1").arg(runs - 1));
+    QTest::mouseClick(p.f.cmdSearch.widget(), Qt::LeftButton);
     const Index count = p.f.browserLookup.Count();
     QCOMPARE(count, Index(1 + runs * 4));
 
@@ -177,6 +151,20 @@ void TestEngine::manyTabsStayLightAndSelectable()
     // One request a page, however often its tab was shown.
     for (Index i = 0; i < count; ++i)
         QCOMPARE(service.requests(QUrl(address(i)).path()), 1);
+    // The engine's views paint through windows that are never shown: the program's top level
+    // holds its window alone, for a screen reader to meet.
+    QAccessibleInterface *program = QAccessible::queryAccessibleInterface(qApp);
+    QCOMPARE(program->childCount(), 1);
+    QCOMPARE(program->child(0)->object(), &p.f.frmSearch);
+    // The page in front follows "Look up" in the focus order, its own inner widget made on
+    // the first load included, and the window's keys reach through a page with the focus.
+    QTest::keyClick(p.f.cmdSearch.widget(), Qt::Key_Tab);
+    QCOMPARE(QApplication::focusWidget(), p.browser(0).view()->focusProxy());
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab, Qt::ControlModifier);
+    QCOMPARE(p.f.currentTab, Index(1));
+    QCOMPARE(QApplication::focusWidget(), p.browser(1).view()->focusProxy());
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+    QTRY_COMPARE_WITH_TIMEOUT(QApplication::focusWidget(), p.f.cmdPreFixSetup.widget(), kPatience);
 }
 
 void TestEngine::coveredTabsWaitBrieflyForTheFront()
@@ -479,6 +467,9 @@ void TestEngine::hostilePageGetsNothing()
     click(QString());
     QTRY_VERIFY_WITH_TIMEOUT(out.seen.contains(seen.last()), kPatience);
     out.closeWindows();
+    // A menu may be noticed after the last click got out.
+    out.seen.sort();
+    seen.sort();
     QCOMPARE(out.seen, seen);
     QCOMPARE(p.title(0), title);
     QCOMPARE(away.totalRequests(), away.requests(QStringLiteral("/ad")));
