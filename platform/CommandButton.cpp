@@ -8,12 +8,6 @@ namespace platform {
 
 namespace {
 
-bool isPressKey(const QKeyEvent *event)
-{
-    return event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter ||
-           event->key() == Qt::Key_Space;
-}
-
 // Outside a dialog a QPushButton ignores Enter; a focused button here takes it like Space.
 // Either presses the button once for each press the user makes, however long it is held.
 class EnterPressableButton : public QPushButton {
@@ -23,10 +17,6 @@ public:
 protected:
     void keyPressEvent(QKeyEvent *event) override
     {
-        if (isPressKey(event) && m_held.repeats(event)) {
-            event->accept();
-            return;
-        }
         if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) {
             event->accept();
             click();
@@ -34,15 +24,6 @@ protected:
         }
         QPushButton::keyPressEvent(event);
     }
-    void keyReleaseEvent(QKeyEvent *event) override
-    {
-        if (isPressKey(event))
-            m_held.repeats(event);
-        QPushButton::keyReleaseEvent(event);
-    }
-
-private:
-    HeldKey m_held;
 };
 
 } // namespace
@@ -50,6 +31,7 @@ private:
 CommandButton::CommandButton(Container *container, QString name)
     : WindowedControl(container, std::move(name), -1, true, new EnterPressableButton)
 {
+    new HeldKey(button(), {Qt::Key_Return, Qt::Key_Enter, Qt::Key_Space});
     button()->setAutoDefault(false);
     button()->setDefault(false);
 }

@@ -1,30 +1,44 @@
 #pragma once
 
 #include <QKeyEvent>
+#include <QList>
+#include <QWidget>
 
 namespace platform {
 
-// Tells the repeats of a key held down from the user's own presses. Qt flags most repeats,
-// but under X, which sends a release before each repeat, it can tell them apart only while
-// the repeat is already queued behind that release; after a busy moment (a lookup run) it
-// is not, and the repeat comes as a press of its own. Such a press comes at the very time
-// of the release before it, which a user's press never does.
-class HeldKey {
+// Swallows the repeats of the given keys held down on a widget, so that each acts once per
+// press the user makes. Qt flags most repeats, but under X, which sends a release before each
+// repeat, it can tell them apart only while the repeat is already queued behind that release;
+// after a busy moment (a lookup run) it is not, and the repeat comes as a press of its own.
+// Such a press comes at the very time of the release before it, which a user's press never does.
+class HeldKey : public QObject {
 public:
-    // Given every press and release of the keys watched; true for a press that repeats.
-    bool repeats(const QKeyEvent *event)
+    // Belongs to `widget`.
+    HeldKey(QWidget *widget, QList<int> keys) : QObject(widget), m_keys(std::move(keys))
     {
-        if (event->type() == QEvent::KeyRelease) {
-            m_releasedKey = event->key();
-            m_releasedAt = event->timestamp();
+        widget->installEventFilter(this);
+    }
+
+protected:
+    bool eventFilter(QObject *, QEvent *event) override
+    {
+        if (event->type() != QEvent::KeyPress && event->type() != QEvent::KeyRelease)
+            return false;
+        const auto *key = static_cast<const QKeyEvent *>(event);
+        if (!m_keys.contains(key->key()))
+            return false;
+        if (key->type() == QEvent::KeyRelease) {
+            m_releasedKey = key->key();
+            m_releasedAt = key->timestamp();
             return false;
         }
         // Events made up by the program itself or by tests carry no time.
-        return event->isAutoRepeat() || (event->timestamp() != 0 && event->key() == m_releasedKey &&
-                                         event->timestamp() == m_releasedAt);
+        return key->isAutoRepeat() || (key->timestamp() != 0 && key->key() == m_releasedKey &&
+                                       key->timestamp() == m_releasedAt);
     }
 
 private:
+    QList<int> m_keys;
     int m_releasedKey = 0;
     quint64 m_releasedAt = 0;
 };

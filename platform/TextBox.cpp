@@ -8,43 +8,11 @@
 
 namespace platform {
 
-namespace {
-
-bool isEnter(const QKeyEvent *event)
-{
-    return event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter;
-}
-
-// Enter acts once for each press the user makes, not for the repeats of a held key.
-class LineEdit : public QLineEdit {
-public:
-    using QLineEdit::QLineEdit;
-
-protected:
-    void keyPressEvent(QKeyEvent *event) override
-    {
-        if (isEnter(event) && m_enter.repeats(event)) {
-            event->accept();
-            return;
-        }
-        QLineEdit::keyPressEvent(event);
-    }
-    void keyReleaseEvent(QKeyEvent *event) override
-    {
-        if (isEnter(event))
-            m_enter.repeats(event);
-        QLineEdit::keyReleaseEvent(event);
-    }
-
-private:
-    HeldKey m_enter;
-};
-
-} // namespace
-
 TextBox::TextBox(Container *container, QString name)
-    : WindowedControl(container, std::move(name), -1, true, new LineEdit)
+    : WindowedControl(container, std::move(name), -1, true, new QLineEdit)
 {
+    // Enter acts once for each press the user makes, not for the repeats of a held key.
+    new HeldKey(edit(), {Qt::Key_Return, Qt::Key_Enter});
     edit()->setMaxLength(std::numeric_limits<int>::max());
 }
 
