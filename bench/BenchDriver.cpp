@@ -291,7 +291,7 @@ BenchDriver::Session BenchDriver::runSession(const QString &kind)
 
 int BenchDriver::run()
 {
-    if (!m_server.listen()) {
+    if (!m_server.isListening()) {
         note(QStringLiteral("cannot listen on 127.0.0.1"));
         return 2;
     }

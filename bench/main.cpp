@@ -71,7 +71,7 @@ int main(int argc, char *argv[])
     parser.process(app);
     if (parser.isSet(serve)) {
         StubWhoisServer server;
-        if (!server.listen())
+        if (!server.isListening())
             return 2;
         std::printf("%s\n", qPrintable(server.rootUrl()));
         std::fflush(stdout);

@@ -3,7 +3,7 @@
 // repository root:
 //   cmake --build build --target take-screenshot
 //   ./build/tools/take-screenshot docs/screenshot.png
-#include "StubWebServer.h"
+#include "LoopbackServer.h"
 
 #include "platform/EngineCommandLine.h"
 #include "platform/WebEngineBrowser.h"
@@ -20,7 +20,7 @@ using platform::Index;
 namespace {
 
 // What a lookup service might answer for a domain, marked as the stand-in it is.
-StubWebServer::Reply standInPage(const QString &path)
+LoopbackServer::Reply standInPage(const QString &path)
 {
     const QString domain = path.section(QLatin1Char('/'), -1).toHtmlEscaped();
     const QString page = QStringLiteral(R"(<!doctype html>
@@ -62,7 +62,7 @@ int main(int argc, char *argv[])
     QApplication app(commandLine.argc(), commandLine.argv());
     LookupProgram::nameApplication();
 
-    StubWebServer server(&standInPage);
+    LoopbackServer server(&standInPage);
     LookupProgram program(server.rootUrl() + QStringLiteral("whois/"),
                           QStringLiteral("qrc:/start/start.html"));
     FrmSearch &window = program.window();

@@ -1,5 +1,9 @@
 #include "EngineFixture.h"
 
+#include <QFile>
+#include <QSslKey>
+#include <QSslSocket>
+
 QVariant runScript(QWebEnginePage *page, const QString &script)
 {
     QVariant result;
@@ -33,4 +37,26 @@ bool EngineFixture::started()
     f.frmSearch.activateWindow();
     return QTest::qWaitForWindowActive(&f.frmSearch) &&
            QTest::qWaitFor([&] { return title(0) == u"Quillet Lookup"; }, kPatience);
+}
+
+LoopbackServer::Reply titledPage(const QString &path)
+{
+    if (path == u"/favicon.ico")
+        return {404, {}};
+    const QByteArray title = path.toHtmlEscaped().toUtf8();
+    return {200, "<!doctype html><html><head><title>" + title + "</title></head><body><h1>" +
+                     title + "</h1></body></html>"};
+}
+
+QSslConfiguration loopbackTls()
+{
+    QFile certificate(QStringLiteral(":/testdata/loopback-cert.pem"));
+    QFile key(QStringLiteral(":/testdata/loopback-key.pem"));
+    certificate.open(QIODevice::ReadOnly);
+    key.open(QIODevice::ReadOnly);
+    QSslConfiguration tls = QSslConfiguration::defaultConfiguration();
+    tls.setLocalCertificate(QSslCertificate(certificate.readAll()));
+    tls.setPrivateKey(QSslKey(key.readAll(), QSsl::Rsa));
+    tls.setPeerVerifyMode(QSslSocket::VerifyNone);
+    return tls;
 }

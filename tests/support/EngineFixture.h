@@ -1,5 +1,6 @@
 #pragma once
 
+#include "LoopbackServer.h"
 #include "WindowFixture.h"
 
 #include "platform/EngineCommandLine.h"
@@ -30,6 +31,10 @@ inline constexpr int kPatience = 60000;
 QVariant runScript(QWebEnginePage *page, const QString &script);
 // The page's text as a user could copy it.
 QString textOf(QWebEnginePage *page);
+// A page titled with its own path.
+LoopbackServer::Reply titledPage(const QString &path);
+// The throwaway certificate for 127.0.0.1 in the test resources.
+QSslConfiguration loopbackTls();
 
 // The real program on a loopback lookup service at `serviceRoot` + "whois/".
 struct EngineFixture {

@@ -12,10 +12,11 @@
 class QTcpServer;
 class QTcpSocket;
 
-// An HTTP/1.1 server on 127.0.0.1 for tests, plain or over TLS, that can also misbehave:
-// one reply per connection, chosen by a handler from the request path, or no reply at all.
-// It counts the requests for each path.
-class StubWebServer : public QObject {
+// An HTTP/1.1 server on 127.0.0.1, plain or over TLS, that stands in for web services in the
+// tests, the benchmark and the tools. A handler chooses each reply from the request path; a
+// reply may also misbehave, closing the connection unanswered or never answering. Requests
+// carry no body here (GET only). The server counts the requests for each path.
+class LoopbackServer : public QObject {
     Q_OBJECT
 
 public:
@@ -30,24 +31,26 @@ public:
     };
     using Handler = std::function<Reply(const QString &path)>;
 
-    explicit StubWebServer(Handler handler, QObject *parent = nullptr);
+    explicit LoopbackServer(Handler handler, QObject *parent = nullptr);
     // Over TLS, with the certificate and key of `tls`.
-    StubWebServer(Handler handler, const QSslConfiguration &tls, QObject *parent = nullptr);
-    ~StubWebServer() override;
+    LoopbackServer(Handler handler, const QSslConfiguration &tls, QObject *parent = nullptr);
+    ~LoopbackServer() override;
 
+    // Answer several requests on one connection, as real services do; off, each connection
+    // gets one reply, so that every request arrives on a connection of its own.
+    void setKeepAlive(bool keepAlive) { m_keepAlive = keepAlive; }
+
+    bool isListening() const;
     // "http://127.0.0.1:<port>/", or https.
     QString rootUrl() const;
     int requests(const QString &path) const { return m_requests.value(path); }
-    int totalRequests() const;
+    const QHash<QString, int> &requestCounts() const { return m_requests; }
 
-    // A page titled with its own path.
-    static Reply titledPage(const QString &path);
     // A loopback address on which nothing listens, so that connections are refused.
     static QString refusedRootUrl();
-    // The throwaway certificate for 127.0.0.1 in the test resources.
-    static QSslConfiguration loopbackTls();
 
 private:
+    void listen(std::unique_ptr<QTcpServer> server);
     void handlePendingConnection();
     void answer(QTcpSocket *socket);
 
@@ -55,4 +58,5 @@ private:
     Handler m_handler;
     QHash<QString, int> m_requests;
     bool m_tls = false;
+    bool m_keepAlive = false;
 };
