@@ -23,6 +23,10 @@ endif
 
 SUDO := $(if $(filter 0,$(shell id -u)),,sudo)
 missing = $(strip $(foreach p,$(1),$(if $(shell dpkg-query -W -f='$${Status}' $(p) 2>/dev/null | grep -q 'ok installed' && echo y),,$(p))))
+# Installs those of the packages $(1) that are missing.
+install_missing = @pkgs="$(call missing,$(1))"; if [ -n "$$pkgs" ]; then \
+  echo "Installing: $$pkgs"; \
+  $(SUDO) apt-get update && $(SUDO) env DEBIAN_FRONTEND=noninteractive apt-get install -y $$pkgs; fi
 
 .PHONY: run test build deps test-deps bench bench-deps clean package package-deps
 
@@ -45,24 +49,16 @@ build:
 	cmake --build $(BUILD_DIR) -j $(JOBS)
 
 deps:
-	@pkgs="$(call missing,$(BUILD_PACKAGES))"; if [ -n "$$pkgs" ]; then \
-	  echo "Installing: $$pkgs"; \
-	  $(SUDO) apt-get update && $(SUDO) env DEBIAN_FRONTEND=noninteractive apt-get install -y $$pkgs; fi
+	$(call install_missing,$(BUILD_PACKAGES))
 
 test-deps:
-	@pkgs="$(call missing,$(TEST_PACKAGES))"; if [ -n "$$pkgs" ]; then \
-	  echo "Installing: $$pkgs"; \
-	  $(SUDO) apt-get update && $(SUDO) env DEBIAN_FRONTEND=noninteractive apt-get install -y $$pkgs; fi
+	$(call install_missing,$(TEST_PACKAGES))
 
 bench-deps:
-	@pkgs="$(call missing,$(BENCH_PACKAGES))"; if [ -n "$$pkgs" ]; then \
-	  echo "Installing: $$pkgs"; \
-	  $(SUDO) apt-get update && $(SUDO) env DEBIAN_FRONTEND=noninteractive apt-get install -y $$pkgs; fi
+	$(call install_missing,$(BENCH_PACKAGES))
 
 package-deps:
-	@pkgs="$(call missing,$(PACKAGE_PACKAGES))"; if [ -n "$$pkgs" ]; then \
-	  echo "Installing: $$pkgs"; \
-	  $(SUDO) apt-get update && $(SUDO) env DEBIAN_FRONTEND=noninteractive apt-get install -y $$pkgs; fi
+	$(call install_missing,$(PACKAGE_PACKAGES))
 
 clean:
 	rm -rf $(BUILD_DIR)

@@ -76,20 +76,23 @@ bool sameOrigin(const QUrl &a, const QUrl &b)
 
 } // namespace
 
-BrowserPage::BrowserPage(QWebEngineProfile *profile, const QList<QUrl> &homeUrls, QObject *parent)
-    : QWebEnginePage(profile, parent), m_homes(homeUrls)
+void BrowserPage::prepareProfile(QWebEngineProfile *profile)
 {
+    const QString name = QStringLiteral("quillet-click-tracker");
+    if (!profile->scripts()->find(name).isEmpty())
+        return;
     QWebEngineScript tracker;
-    tracker.setName(QStringLiteral("quillet-click-tracker"));
+    tracker.setName(name);
     tracker.setSourceCode(QString::fromLatin1(kClickTracker));
     tracker.setInjectionPoint(QWebEngineScript::DocumentCreation);
     tracker.setWorldId(kProgramWorld);
     tracker.setRunsOnSubFrames(false);
-    // On the profile, shared by every page: a page's own scripts miss the documents that a
-    // renderer of one process per site makes after its first.
-    if (profile->scripts()->find(tracker.name()).isEmpty())
-        profile->scripts()->insert(tracker);
+    profile->scripts()->insert(tracker);
+}
 
+BrowserPage::BrowserPage(QWebEngineProfile *profile, const QList<QUrl> &homeUrls, QObject *parent)
+    : QWebEnginePage(profile, parent), m_homes(homeUrls)
+{
     connect(this, &QWebEnginePage::newWindowRequested, this,
             &BrowserPage::handleNewWindowRequested);
     connect(this, &QWebEnginePage::featurePermissionRequested, this,

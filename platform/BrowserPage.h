@@ -25,6 +25,10 @@ class BrowserPage : public QWebEnginePage {
 public:
     // Without home addresses, the main frame may go only where the program sends it.
     BrowserPage(QWebEngineProfile *profile, const QList<QUrl> &homeUrls, QObject *parent = nullptr);
+    // Once for `profile`, before its first page: the script that notes the user's clicks on
+    // links. It is the profile's, not a page's: a page's own scripts miss the documents that
+    // a renderer of one process per site makes after its first.
+    static void prepareProfile(QWebEngineProfile *profile);
 
     // Automatic reloads after renderer deaths, counted since the program last sent the
     // page to an address.

@@ -75,10 +75,9 @@ std::vector<GraphicalControl *> ContainerAccessible::graphicalChildren() const
 
 std::vector<QAccessibleInterface *> ContainerAccessible::widgetChildren() const
 {
-    // Hidden while Visible: covered by another element of its array.
     std::unordered_set<const QObject *> covered;
     for (const WindowedControl *control : container()->windowedControls()) {
-        if (control->index() >= 0 && control->Visible() && control->widget()->isHidden())
+        if (control->Visible() && control->isCovered())
             covered.insert(control->widget());
     }
     std::vector<QAccessibleInterface *> children;

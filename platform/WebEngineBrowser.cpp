@@ -15,6 +15,7 @@ namespace platform {
 
 BrowserFactory WebEngineBrowser::factory(QWebEngineProfile *profile, const QList<QUrl> &homeUrls)
 {
+    BrowserPage::prepareProfile(profile);
     return factory(profile, homeUrls, std::make_shared<LoadScheduler>());
 }
 
