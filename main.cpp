@@ -1,5 +1,5 @@
 #include "BuildConfig.h"
-#include "platform/EngineCommandLine.h"
+#include "platform/webengine/EngineCommandLine.h"
 #include "window/LookupProgram.h"
 #include "window/ProgramOptions.h"
 

@@ -1,6 +1,6 @@
 #include "AppSubject.h"
 
-#include "platform/WebEngineBrowser.h"
+#include "platform/webengine/WebEngineBrowser.h"
 
 #include <QApplication>
 #include <QEventLoop>

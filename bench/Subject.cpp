@@ -1,6 +1,6 @@
 #include "Subject.h"
 
-#include "FirstPaintWatch.h"
+#include "platform/webengine/FirstPaintWatch.h"
 
 #include <QCoreApplication>
 #include <QElapsedTimer>
@@ -129,10 +129,20 @@ QString Subject::timedLookUp(const QString &label, int count, int untilTabs)
     double firstMs = -1;
     if (untilTabs == 0) {
         const QStringList list = suffixes(count);
-        FirstPaintWatch first(frontView(), address(label, list.value(0)), m_clock);
+        platform::FirstPaintWatch first(frontView());
+        qint64 paintedAt = -1;
+        QEventLoop painted;
+        QObject::connect(&first, &platform::FirstPaintWatch::firstPaint, &painted, [&] {
+            paintedAt = m_clock.nsecsElapsed();
+            painted.quit();
+        });
         failed = waitForLoads(lookUp(label, list));
         // The new page may paint only after its load has ended.
-        if (const qint64 paintedAt = first.waitForPaint(10000); paintedAt >= 0)
+        if (paintedAt < 0) {
+            QTimer::singleShot(10000, &painted, &QEventLoop::quit);
+            painted.exec();
+        }
+        if (paintedAt >= 0)
             firstMs = double(paintedAt - m_pressedAt) / 1e6;
     }
     for (int round = 1; tabCount() < untilTabs; ++round) {

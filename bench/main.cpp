@@ -4,7 +4,7 @@
 #include "PlainSubject.h"
 #include "StubWhoisServer.h"
 #include "VirtualDisplay.h"
-#include "platform/EngineCommandLine.h"
+#include "platform/webengine/EngineCommandLine.h"
 #include "window/LookupProgram.h"
 
 #include <QApplication>

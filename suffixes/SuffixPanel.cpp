@@ -1,6 +1,6 @@
 #include "suffixes/SuffixPanel.h"
 
-#include "platform/Dialogs.h"
+#include "platform/forms/Dialogs.h"
 #include "window/FrmSearchControls.h"
 
 using platform::Index;

@@ -1,6 +1,6 @@
 #include "tabs/LookupRun.h"
 
-#include "platform/Dialogs.h"
+#include "platform/forms/Dialogs.h"
 #include "tabs/LookupAddress.h"
 #include "window/FrmSearchControls.h"
 

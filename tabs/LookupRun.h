@@ -1,6 +1,6 @@
 #pragma once
 
-#include "platform/Twips.h"
+#include "platform/forms/Twips.h"
 
 #include <QString>
 

@@ -1,8 +1,8 @@
 #include "EngineFixture.h"
 
-#include "platform/BrowserPage.h"
-#include "platform/LoadScheduler.h"
-#include "platform/RendererWatchdog.h"
+#include "platform/webengine/BrowserPage.h"
+#include "platform/webengine/LoadScheduler.h"
+#include "platform/webengine/RendererWatchdog.h"
 
 #include <QAccessible>
 #include <QDesktopServices>

@@ -1,11 +1,11 @@
 #include "RecordingBrowser.h"
 
-#include "platform/CommandButton.h"
-#include "platform/ControlArray.h"
-#include "platform/EngineCommandLine.h"
-#include "platform/Form.h"
-#include "platform/Label.h"
-#include "platform/StandardDialogs.h"
+#include "platform/forms/CommandButton.h"
+#include "platform/forms/ControlArray.h"
+#include "platform/webengine/EngineCommandLine.h"
+#include "platform/forms/Form.h"
+#include "platform/forms/Label.h"
+#include "platform/forms/StandardDialogs.h"
 
 #include <QInputDialog>
 #include <QPushButton>

@@ -2,7 +2,7 @@
 
 #include "tabs/LookupAddress.h"
 
-#include "platform/ContainerAccessible.h"
+#include "platform/accessibility/ContainerAccessible.h"
 
 #include <QLineEdit>
 #include <QListWidget>

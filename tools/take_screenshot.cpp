@@ -5,8 +5,8 @@
 //   ./build/tools/take-screenshot docs/screenshot.png
 #include "LoopbackServer.h"
 
-#include "platform/EngineCommandLine.h"
-#include "platform/WebEngineBrowser.h"
+#include "platform/webengine/EngineCommandLine.h"
+#include "platform/webengine/WebEngineBrowser.h"
 #include "window/LookupProgram.h"
 
 #include <QApplication>

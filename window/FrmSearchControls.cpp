@@ -1,6 +1,6 @@
 #include "window/FrmSearchControls.h"
 
-#include "platform/Container.h"
+#include "platform/forms/Container.h"
 
 #include <QIcon>
 

@@ -1,16 +1,16 @@
 #pragma once
 
-#include "platform/CommandButton.h"
-#include "platform/ControlArray.h"
-#include "platform/Form.h"
-#include "platform/Frame.h"
-#include "platform/Image.h"
-#include "platform/Label.h"
-#include "platform/Line.h"
-#include "platform/ListBox.h"
-#include "platform/TextBox.h"
-#include "platform/Timer.h"
-#include "platform/WebBrowser.h"
+#include "platform/forms/CommandButton.h"
+#include "platform/forms/ControlArray.h"
+#include "platform/forms/Form.h"
+#include "platform/forms/Frame.h"
+#include "platform/forms/Image.h"
+#include "platform/forms/Label.h"
+#include "platform/forms/Line.h"
+#include "platform/forms/ListBox.h"
+#include "platform/forms/TextBox.h"
+#include "platform/forms/Timer.h"
+#include "platform/forms/WebBrowser.h"
 
 // The lookup window as designed: every control with its place, caption, font, picture,
 // tab order and stacking order, the default suffix lists, and the window's own state.

@@ -1,6 +1,6 @@
 #include "window/LookupProgram.h"
 
-#include "platform/WebEngineBrowser.h"
+#include "platform/webengine/WebEngineBrowser.h"
 
 #include <QApplication>
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "platform/BrowserProfile.h"
+#include "platform/webengine/BrowserProfile.h"
 #include "window/FrmSearch.h"
 
 #include <QList>

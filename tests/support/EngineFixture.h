@@ -3,8 +3,8 @@
 #include "LoopbackServer.h"
 #include "WindowFixture.h"
 
-#include "platform/EngineCommandLine.h"
-#include "platform/WebEngineBrowser.h"
+#include "platform/webengine/EngineCommandLine.h"
+#include "platform/webengine/WebEngineBrowser.h"
 #include "window/LookupProgram.h"
 
 #include <QApplication>

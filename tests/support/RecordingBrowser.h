@@ -1,6 +1,6 @@
 #pragma once
 
-#include "platform/WebBrowser.h"
+#include "platform/forms/WebBrowser.h"
 
 #include <QList>
 

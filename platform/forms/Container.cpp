@@ -1,0 +1,466 @@
+#include "platform/forms/Container.h"
+
+#include "platform/forms/GraphicalControl.h"
+#include "platform/forms/WindowedControl.h"
+
+#include <QHelpEvent>
+#include <QMouseEvent>
+#include <QPainter>
+#include <QToolTip>
+
+#include <algorithm>
+#include <cstdlib>
+
+namespace platform {
+
+namespace {
+
+// As a button with auto-repeat: the first repeat after this long, then one every interval.
+constexpr int AutoRepeatDelay = 300;
+constexpr int AutoRepeatInterval = 100;
+// A wheel's notch, in eighths of a degree.
+constexpr int WheelNotch = 120;
+
+} // namespace
+
+Container::Container(QWidget *parent) : QWidget(parent) {}
+
+Container::~Container() = default;
+
+template <class T>
+bool Container::move(Layer<T> &layer, std::unordered_map<T *, typename Layer<T>::iterator> &where,
+                     T *control, bool toFront)
+{
+    const auto it = where.at(control);
+    // Already there: nothing to raise or paint again.
+    if (toFront ? std::next(it) == layer.end() : it == layer.begin())
+        return false;
+    layer.splice(toFront ? layer.end() : layer.begin(), layer, it);
+    return true;
+}
+
+QStringList Container::graphicalOrder() const
+{
+    QStringList names;
+    for (auto it = m_graphical.rbegin(); it != m_graphical.rend(); ++it)
+        names << (*it)->displayName();
+    return names;
+}
+
+QStringList Container::windowedOrder() const
+{
+    QStringList names;
+    for (auto it = m_windowed.rbegin(); it != m_windowed.rend(); ++it)
+        names << (*it)->displayName();
+    return names;
+}
+
+std::vector<WindowedControl *> Container::windowedControls() const
+{
+    return {m_windowed.rbegin(), m_windowed.rend()};
+}
+
+std::vector<GraphicalControl *> Container::graphicalControls() const
+{
+    return {m_graphical.rbegin(), m_graphical.rend()};
+}
+
+GraphicalControl *Container::graphicalAt(const QPoint &pixels) const
+{
+    if (m_targetsVersion == m_graphicalVersion) {
+        for (auto it = m_targets.rbegin(); it != m_targets.rend(); ++it) {
+            if (it->place.contains(pixels))
+                return it->control;
+        }
+        return nullptr;
+    }
+    for (auto it = m_graphical.rbegin(); it != m_graphical.rend(); ++it) {
+        GraphicalControl *control = *it;
+        if (control->Visible() && control->takesClicks() && control->pixelRect().contains(pixels))
+            return control;
+    }
+    return nullptr;
+}
+
+std::vector<WindowedControl *> Container::tabStops() const
+{
+    std::vector<WindowedControl *> stops;
+    for (WindowedControl *control : windowedControls()) {
+        stops.push_back(control);
+        if (const auto *inner = qobject_cast<const Container *>(control->widget())) {
+            const std::vector<WindowedControl *> innerStops = inner->tabStops();
+            stops.insert(stops.end(), innerStops.begin(), innerStops.end());
+        }
+    }
+    std::ranges::stable_sort(stops, {}, &WindowedControl::TabIndex);
+    return stops;
+}
+
+bool Container::coversInFront(const WindowedControl *control) const
+{
+    const auto it = m_windowedPos.find(const_cast<WindowedControl *>(control));
+    if (it == m_windowedPos.end())
+        return false;
+    const QRect place = control->pixelRect();
+    return std::any_of(std::next(Layer<WindowedControl>::const_iterator(it->second)),
+                       m_windowed.cend(), [&place](WindowedControl *front) {
+                           return front->m_shown && front->pixelRect().contains(place);
+                       });
+}
+
+WindowedControl *Container::focusHolder() const
+{
+    const QWidget *focus = window()->focusWidget();
+    if (!focus)
+        return nullptr;
+    // A frame holds the focus only through a control of its own.
+    for (WindowedControl *control : tabStops()) {
+        const QWidget *widget = control->widget();
+        if (!qobject_cast<const Container *>(widget) &&
+            (widget == focus || widget->isAncestorOf(focus)))
+            return control;
+    }
+    return nullptr;
+}
+
+bool Container::focusNextPrevChild(bool next)
+{
+    if (!isWindow())
+        return QWidget::focusNextPrevChild(next);
+    // Qt's own focus chain puts a widget made later (a page view's inner widget, made on its
+    // first load) last, wherever its control stands; the TabIndex order is the one users see.
+    const std::vector<WindowedControl *> stops = tabStops();
+    const auto count = std::ptrdiff_t(stops.size());
+    const auto here = std::ranges::find(stops, focusHolder());
+    std::ptrdiff_t at = here != stops.end() ? here - stops.begin() : next ? -1 : count;
+    for (std::ptrdiff_t step = 0; step < count; ++step) {
+        at = ((next ? at + 1 : at - 1) + count) % count;
+        if (stops[std::size_t(at)]->takesFocus()) {
+            stops[std::size_t(at)]->widget()->setFocus(next ? Qt::TabFocusReason
+                                                            : Qt::BacktabFocusReason);
+            return true;
+        }
+    }
+    return false;
+}
+
+void Container::setWheelHandler(const QRectF &twips, std::function<void(int notches)> handler)
+{
+    m_wheelRegion = twips;
+    m_wheelHandler = std::move(handler);
+    m_wheelRest = 0;
+}
+
+void Container::setPicture(const QImage &picture)
+{
+    m_picture = picture;
+    update(m_picture.rect());
+}
+
+void Container::bringToFront(Control *control)
+{
+    if (control->isWindowed()) {
+        auto *windowed = static_cast<WindowedControl *>(control);
+        if (!move(m_windowed, m_windowedPos, windowed, true))
+            return;
+        windowed->widget()->raise();
+        if (windowed->index() >= 0)
+            coverBehind(windowed);
+    } else {
+        auto *graphical = static_cast<GraphicalControl *>(control);
+        if (move(m_graphical, m_graphicalPos, graphical, true))
+            repaintArea(graphical->paintRect());
+    }
+}
+
+void Container::sendToBack(Control *control)
+{
+    if (control->isWindowed()) {
+        auto *windowed = static_cast<WindowedControl *>(control);
+        if (!move(m_windowed, m_windowedPos, windowed, false))
+            return;
+        windowed->widget()->lower();
+        if (windowed->index() >= 0)
+            updateCovering(true);
+    } else {
+        auto *graphical = static_cast<GraphicalControl *>(control);
+        if (move(m_graphical, m_graphicalPos, graphical, false))
+            repaintArea(graphical->paintRect());
+    }
+}
+
+void Container::addGraphical(GraphicalControl *control)
+{
+    m_graphicalPos[control] = m_graphical.insert(m_graphical.end(), control);
+    ++m_graphicalVersion;
+}
+
+void Container::removeGraphical(GraphicalControl *control)
+{
+    ++m_graphicalVersion;
+    if (const auto it = m_graphicalPos.find(control); it != m_graphicalPos.end()) {
+        m_graphical.erase(it->second);
+        m_graphicalPos.erase(it);
+    }
+    if (m_pressed == control)
+        m_pressed = nullptr;
+}
+
+void Container::addWindowed(WindowedControl *control)
+{
+    // A new child widget starts in front of its siblings, and so does its model entry.
+    m_windowedPos[control] = m_windowed.insert(m_windowed.end(), control);
+    if (control->index() >= 0 && control->m_shown)
+        m_shownElements.push_back(control);
+    scheduleCovering();
+}
+
+void Container::removeWindowed(WindowedControl *control)
+{
+    if (const auto it = m_windowedPos.find(control); it != m_windowedPos.end()) {
+        m_windowed.erase(it->second);
+        m_windowedPos.erase(it);
+    }
+    std::erase(m_shownElements, control);
+    scheduleCovering();
+}
+
+void Container::windowedVisibilityChanged(WindowedControl *control)
+{
+    if (control->index() < 0) {
+        control->applyShown();
+    } else if (!control->Visible()) {
+        control->applyShown();
+        updateCovering(true);
+    } else {
+        // Shown at once unless covered; what it covers is hidden once the handler has run,
+        // so that an element shown and at once sent to the back (as a new one is) does not
+        // hide and show again the one in front.
+        updateCovering(false);
+        scheduleCovering();
+    }
+}
+
+void Container::windowedPlaceChanged(WindowedControl *control)
+{
+    // Handlers size every element one by one; covering is worked out once they are done.
+    if (control->index() >= 0)
+        scheduleCovering();
+}
+
+void Container::elementShownChanged(WindowedControl *element, bool shown)
+{
+    if (shown)
+        m_shownElements.push_back(element);
+    else
+        std::erase(m_shownElements, element);
+}
+
+void Container::coverBehind(WindowedControl *front)
+{
+    // In front of all, the element is covered by none; of those behind it, only the shown
+    // ones can become covered. The other elements are left alone, however many there are.
+    front->setCovered(false);
+    if (!front->Visible())
+        return;
+    const QRect place = front->pixelRect();
+    const std::vector<WindowedControl *> shown = m_shownElements;
+    for (WindowedControl *other : shown) {
+        if (other != front && other->name() == front->name() &&
+            place.contains(other->pixelRect())) {
+            passFocus(other, front);
+            other->setCovered(true);
+        }
+    }
+}
+
+void Container::passFocus(WindowedControl *covered, WindowedControl *front)
+{
+    // Hiding a widget with the focus would send the focus on to the next control; the
+    // element now in front is where the user's eyes are.
+    const QWidget *focus = covered->widget()->window()->focusWidget();
+    if (focus && (focus == covered->widget() || covered->widget()->isAncestorOf(focus)))
+        front->widget()->setFocus(Qt::OtherFocusReason);
+}
+
+void Container::updateCovering(bool hideCovered)
+{
+    // The places of each array's shown elements met so far, front to back. An element whose
+    // place one of them holds whole is covered: the element in front that covers it is
+    // shown itself, or covered in turn by a larger one that is.
+    struct Family {
+        const QString *name;
+        QList<std::pair<QRect, WindowedControl *>> places;
+    };
+    std::vector<Family> families;
+    families.reserve(4); // a window has few arrays
+    for (auto it = m_windowed.rbegin(); it != m_windowed.rend(); ++it) {
+        WindowedControl *control = *it;
+        if (control->index() < 0)
+            continue;
+        auto family = std::ranges::find_if(
+            families, [control](const Family &f) { return *f.name == control->name(); });
+        if (family == families.end())
+            family = families.insert(families.end(), {&control->name(), {}});
+        auto &places = family->places;
+        const QRect place = control->pixelRect();
+        const auto coverer = std::ranges::find_if(
+            places, [&place](const auto &front) { return front.first.contains(place); });
+        const bool covered = coverer != places.end();
+        if (control->Visible() && !covered)
+            places.append({place, control});
+        if (covered && hideCovered && !control->isCovered())
+            passFocus(control, coverer->second);
+        if (hideCovered || !covered)
+            control->setCovered(covered);
+    }
+}
+
+void Container::scheduleCovering()
+{
+    if (std::exchange(m_coveringScheduled, true))
+        return;
+    QMetaObject::invokeMethod(
+        this,
+        [this] {
+            m_coveringScheduled = false;
+            updateCovering(true);
+        },
+        Qt::QueuedConnection);
+}
+
+void Container::repaintArea(const QRect &pixels)
+{
+    ++m_graphicalVersion;
+    // Most of a long tab strip lies outside the window.
+    if (pixels.intersects(rect()))
+        update(pixels);
+}
+
+void Container::paintEvent(QPaintEvent *event)
+{
+    QPainter painter(this);
+    const QRect dirty = event->rect();
+    if (!m_picture.isNull())
+        painter.drawImage(QPoint(0, 0), m_picture);
+    // The walk over the layer also notes what a click would hit, as the user now sees it.
+    m_targets.clear();
+    for (GraphicalControl *control : m_graphical) {
+        if (!control->Visible())
+            continue;
+        if (control->paintRect().intersects(dirty)) {
+            painter.save();
+            control->paint(painter);
+            painter.restore();
+        }
+        if (control->takesClicks())
+            m_targets.push_back({control->pixelRect(), control});
+    }
+    m_targetsVersion = m_graphicalVersion;
+}
+
+bool Container::event(QEvent *event)
+{
+    if (event->type() != QEvent::ToolTip)
+        return QWidget::event(event);
+    const auto *help = static_cast<QHelpEvent *>(event);
+    // A child widget without a tip of its own passes the event on; it lies above the pictures.
+    const GraphicalControl *control = childAt(help->pos()) ? nullptr : graphicalAt(help->pos());
+    if (control && !control->ToolTipText().isEmpty())
+        QToolTip::showText(help->globalPos(), control->ToolTipText(), this, control->pixelRect());
+    else
+        QToolTip::hideText();
+    return true;
+}
+
+void Container::mousePressEvent(QMouseEvent *event)
+{
+    press(event, false);
+}
+
+void Container::mouseDoubleClickEvent(QMouseEvent *event)
+{
+    press(event, true);
+}
+
+void Container::press(QMouseEvent *event, bool second)
+{
+    // Clicks never fall through to what lies beneath a container.
+    event->accept();
+    m_repeat.stop();
+    m_pressedAt = event->position().toPoint();
+    m_pressedVersion = m_graphicalVersion;
+    m_pressedSecond = second;
+    GraphicalControl *control =
+        event->button() == Qt::LeftButton ? graphicalAt(m_pressedAt) : nullptr;
+    // The second press of a double-click is not a new click, unless the control takes it.
+    m_pressed = control && (!second || control->hasDblClickHandler()) ? control : nullptr;
+    m_pressedInside = m_pressed != nullptr;
+    if (m_pressed && m_pressed->autoRepeat())
+        m_repeat.start(AutoRepeatDelay, this);
+}
+
+void Container::mouseMoveEvent(QMouseEvent *event)
+{
+    event->accept();
+    // A held control repeats only while the pointer is on it, as a button does.
+    if (m_pressed)
+        m_pressedInside = graphicalAt(event->position().toPoint()) == m_pressed;
+}
+
+void Container::timerEvent(QTimerEvent *event)
+{
+    if (event->timerId() != m_repeat.timerId()) {
+        QWidget::timerEvent(event);
+        return;
+    }
+    if (!m_pressed) {
+        m_repeat.stop();
+        return;
+    }
+    m_repeat.start(AutoRepeatInterval, this);
+    if (m_pressedInside)
+        m_pressed->click();
+}
+
+void Container::mouseReleaseEvent(QMouseEvent *event)
+{
+    event->accept();
+    m_repeat.stop();
+    GraphicalControl *pressed = std::exchange(m_pressed, nullptr);
+    if (!pressed || event->button() != Qt::LeftButton)
+        return;
+    // Released where it was pressed, with nothing changed in between: the same control is
+    // under the pointer, and finding it again would walk the whole layer once more.
+    const QPoint at = event->position().toPoint();
+    if ((at == m_pressedAt && m_graphicalVersion == m_pressedVersion) ||
+        graphicalAt(at) == pressed) {
+        if (m_pressedSecond)
+            pressed->dblClick();
+        else
+            pressed->click();
+    }
+}
+
+void Container::wheelEvent(QWheelEvent *event)
+{
+    // Turns never fall through to what lies beneath a container either.
+    event->accept();
+    const QPointF at = event->position();
+    const QPoint angle = event->angleDelta();
+    // Qt counts a turn up or left as positive.
+    const int delta = -(std::abs(angle.y()) >= std::abs(angle.x()) ? angle.y() : angle.x());
+    if (!m_wheelHandler || delta == 0 || !m_wheelRegion.contains(at * qreal(TwipsPerPixel))) {
+        return;
+    }
+    // A turn the other way starts afresh.
+    if ((delta > 0) != (m_wheelRest > 0))
+        m_wheelRest = 0;
+    m_wheelRest += delta;
+    const int notches = m_wheelRest / WheelNotch;
+    m_wheelRest -= notches * WheelNotch;
+    if (notches != 0)
+        m_wheelHandler(notches);
+}
+
+} // namespace platform

@@ -1,0 +1,66 @@
+#include "platform/forms/GraphicalControl.h"
+
+#include "platform/forms/Container.h"
+#include "platform/accessibility/ContainerAccessible.h"
+
+namespace platform {
+
+GraphicalControl::GraphicalControl(Container *container, QString name, Index index, bool visible)
+    : Control(container, std::move(name), index, visible)
+{
+    container->addGraphical(this);
+}
+
+GraphicalControl::~GraphicalControl()
+{
+    ContainerAccessible::controlDestroyed(this);
+    container()->removeGraphical(this);
+}
+
+void GraphicalControl::click()
+{
+    if (m_clickHandler)
+        m_clickHandler();
+}
+
+void GraphicalControl::dblClick()
+{
+    if (m_dblClickHandler)
+        m_dblClickHandler();
+}
+
+QString GraphicalControl::accessibleName() const
+{
+    return m_accessibleName ? m_accessibleName() : QString();
+}
+
+void GraphicalControl::setAccessibleName(const QString &name)
+{
+    m_accessibleName = [name] { return name; };
+}
+
+void GraphicalControl::setAccessibleSelected(bool selected)
+{
+    if (m_accessibleSelected == selected)
+        return;
+    m_accessibleSelected = selected;
+    ContainerAccessible::selectionChanged(this);
+}
+
+void GraphicalControl::geometryChanged(const QRect &oldPixels)
+{
+    container()->repaintArea(oldPixels);
+    repaint();
+}
+
+void GraphicalControl::visibilityChanged()
+{
+    repaint();
+}
+
+void GraphicalControl::repaint() const
+{
+    container()->repaintArea(paintRect());
+}
+
+} // namespace platform

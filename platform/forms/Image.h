@@ -1,0 +1,39 @@
+#pragma once
+
+#include "platform/forms/GraphicalControl.h"
+
+#include <QImage>
+
+#include <memory>
+#include <optional>
+
+namespace platform {
+
+// A picture on the container's surface. Unstretched, it shows the picture at its own size
+// (15 twips to a pixel); stretched, it scales the picture to the control. A picture drawn to
+// blend into a window fills what lies outside its shape with that window's colour: given that
+// as its key colour, those pixels show the container's window colour of the moment instead.
+class Image : public GraphicalControl {
+public:
+    Image(Container *container, QString name, Index index = -1, bool visible = true);
+
+    const QImage &Picture() const { return m_picture; }
+    // An unstretched image takes its picture's size.
+    void setPicture(const QImage &picture);
+    bool Stretch() const { return m_stretch; }
+    void setStretch(bool stretch);
+    std::optional<QRgb> keyColour() const { return m_keyColour; }
+    void setKeyColour(QRgb colour);
+    // The picture as painted, the key colour replaced.
+    QImage shownPicture() const;
+
+    void paint(QPainter &painter) const override;
+    std::unique_ptr<Image> loadCopy(Index index) const;
+
+private:
+    QImage m_picture;
+    bool m_stretch = false;
+    std::optional<QRgb> m_keyColour;
+};
+
+} // namespace platform
