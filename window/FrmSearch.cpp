@@ -1,6 +1,6 @@
 #include "window/FrmSearch.h"
 
-#include "platform/StandardDialogs.h"
+#include "platform/forms/StandardDialogs.h"
 
 using namespace platform;
 
@@ -45,17 +45,23 @@ void FrmSearch::connectEvents()
     f.imgRight.setAutoRepeat(true);
     f.cmdPreFixSetup.setClickHandler([this] {
         m_suffixPanel.cmdPreFixSetup_Click();
-        m_tabNavigation.setEnabled(!m_controls.fraSetup.Visible());
+        handleSetupShownChanged();
     });
     f.cmdDone.setClickHandler([this] {
         m_suffixPanel.cmdDone_Click();
-        m_tabNavigation.setEnabled(!m_controls.fraSetup.Visible());
+        handleSetupShownChanged();
     });
     f.cmdAdd.setClickHandler([this] { m_suffixPanel.cmdAdd_Click(); });
     f.cmdRemove.setClickHandler([this] { m_suffixPanel.cmdRemove_Click(); });
     f.cmdAddAll.setClickHandler([this] { m_suffixPanel.cmdAddAll_Click(); });
     f.cmdRemoveAll.setClickHandler([this] { m_suffixPanel.cmdRemoveAll_Click(); });
     f.cmdCreateNew.setClickHandler([this] { m_suffixPanel.cmdCreateNew_Click(); });
+}
+
+void FrmSearch::handleSetupShownChanged()
+{
+    // The tab keys rest while the panel is shown: a selected browser would rise above it.
+    m_tabNavigation.setEnabled(!m_controls.fraSetup.Visible());
 }
 
 void FrmSearch::Show()

@@ -38,6 +38,7 @@ public:
 
 private:
     void connectEvents();
+    void handleSetupShownChanged();
 
     FrmSearchControls m_controls;
     std::unique_ptr<platform::Dialogs> m_ownDialogs;
