@@ -23,7 +23,7 @@ constexpr int WheelNotch = 120;
 
 } // namespace
 
-Container::Container(QWidget *parent) : QWidget(parent) {}
+Container::Container(QWidget *parent) : QWidget(parent), m_covering(this, m_windowed) {}
 
 Container::~Container() = default;
 
@@ -165,7 +165,7 @@ void Container::bringToFront(Control *control)
             return;
         windowed->widget()->raise();
         if (windowed->index() >= 0)
-            coverBehind(windowed);
+            m_covering.coverBehind(windowed);
     } else {
         auto *graphical = static_cast<GraphicalControl *>(control);
         if (move(m_graphical, m_graphicalPos, graphical, true))
@@ -181,7 +181,7 @@ void Container::sendToBack(Control *control)
             return;
         windowed->widget()->lower();
         if (windowed->index() >= 0)
-            updateCovering(true);
+            m_covering.update(true);
     } else {
         auto *graphical = static_cast<GraphicalControl *>(control);
         if (move(m_graphical, m_graphicalPos, graphical, false))
@@ -210,9 +210,7 @@ void Container::addWindowed(WindowedControl *control)
 {
     // A new child widget starts in front of its siblings, and so does its model entry.
     m_windowedPos[control] = m_windowed.insert(m_windowed.end(), control);
-    if (control->index() >= 0 && control->m_shown)
-        m_shownElements.push_back(control);
-    scheduleCovering();
+    m_covering.added(control);
 }
 
 void Container::removeWindowed(WindowedControl *control)
@@ -221,8 +219,7 @@ void Container::removeWindowed(WindowedControl *control)
         m_windowed.erase(it->second);
         m_windowedPos.erase(it);
     }
-    std::erase(m_shownElements, control);
-    scheduleCovering();
+    m_covering.removed(control);
 }
 
 void Container::windowedVisibilityChanged(WindowedControl *control)
@@ -231,13 +228,13 @@ void Container::windowedVisibilityChanged(WindowedControl *control)
         control->applyShown();
     } else if (!control->Visible()) {
         control->applyShown();
-        updateCovering(true);
+        m_covering.update(true);
     } else {
         // Shown at once unless covered; what it covers is hidden once the handler has run,
         // so that an element shown and at once sent to the back (as a new one is) does not
         // hide and show again the one in front.
-        updateCovering(false);
-        scheduleCovering();
+        m_covering.update(false);
+        m_covering.schedule();
     }
 }
 
@@ -245,88 +242,7 @@ void Container::windowedPlaceChanged(WindowedControl *control)
 {
     // Handlers size every element one by one; covering is worked out once they are done.
     if (control->index() >= 0)
-        scheduleCovering();
-}
-
-void Container::elementShownChanged(WindowedControl *element, bool shown)
-{
-    if (shown)
-        m_shownElements.push_back(element);
-    else
-        std::erase(m_shownElements, element);
-}
-
-void Container::coverBehind(WindowedControl *front)
-{
-    // In front of all, the element is covered by none; of those behind it, only the shown
-    // ones can become covered. The other elements are left alone, however many there are.
-    front->setCovered(false);
-    if (!front->Visible())
-        return;
-    const QRect place = front->pixelRect();
-    const std::vector<WindowedControl *> shown = m_shownElements;
-    for (WindowedControl *other : shown) {
-        if (other != front && other->name() == front->name() &&
-            place.contains(other->pixelRect())) {
-            passFocus(other, front);
-            other->setCovered(true);
-        }
-    }
-}
-
-void Container::passFocus(WindowedControl *covered, WindowedControl *front)
-{
-    // Hiding a widget with the focus would send the focus on to the next control; the
-    // element now in front is where the user's eyes are.
-    const QWidget *focus = covered->widget()->window()->focusWidget();
-    if (focus && (focus == covered->widget() || covered->widget()->isAncestorOf(focus)))
-        front->widget()->setFocus(Qt::OtherFocusReason);
-}
-
-void Container::updateCovering(bool hideCovered)
-{
-    // The places of each array's shown elements met so far, front to back. An element whose
-    // place one of them holds whole is covered: the element in front that covers it is
-    // shown itself, or covered in turn by a larger one that is.
-    struct Family {
-        const QString *name;
-        QList<std::pair<QRect, WindowedControl *>> places;
-    };
-    std::vector<Family> families;
-    families.reserve(4); // a window has few arrays
-    for (auto it = m_windowed.rbegin(); it != m_windowed.rend(); ++it) {
-        WindowedControl *control = *it;
-        if (control->index() < 0)
-            continue;
-        auto family = std::ranges::find_if(
-            families, [control](const Family &f) { return *f.name == control->name(); });
-        if (family == families.end())
-            family = families.insert(families.end(), {&control->name(), {}});
-        auto &places = family->places;
-        const QRect place = control->pixelRect();
-        const auto coverer = std::ranges::find_if(
-            places, [&place](const auto &front) { return front.first.contains(place); });
-        const bool covered = coverer != places.end();
-        if (control->Visible() && !covered)
-            places.append({place, control});
-        if (covered && hideCovered && !control->isCovered())
-            passFocus(control, coverer->second);
-        if (hideCovered || !covered)
-            control->setCovered(covered);
-    }
-}
-
-void Container::scheduleCovering()
-{
-    if (std::exchange(m_coveringScheduled, true))
-        return;
-    QMetaObject::invokeMethod(
-        this,
-        [this] {
-            m_coveringScheduled = false;
-            updateCovering(true);
-        },
-        Qt::QueuedConnection);
+        m_covering.schedule();
 }
 
 void Container::repaintArea(const QRect &pixels)

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "platform/forms/ElementCovering.h"
+
 #include <QBasicTimer>
 #include <QImage>
 #include <QStringList>
@@ -19,8 +21,7 @@ class WindowedControl;
 // lines) are painted here, back to front, and a click goes to the frontmost one under the
 // pointer. Windowed controls are child widgets, so they always lie above every graphical one.
 // An element of a control array that a Visible element of the same array in front of it
-// covers whole is a hidden widget: it costs nothing to draw, and a page in it can rest. Its
-// model (Visible, place, z-order) stays as set; it gets its place when it is shown again.
+// covers whole is a hidden widget (see ElementCovering); it gets its place when shown again.
 // The keyboard focus moves in TabIndex order over the windowed controls of a window and of
 // the frames in it, and only to what the user can see.
 class Container : public QWidget {
@@ -66,7 +67,7 @@ public:
     void removeWindowed(WindowedControl *control);
     void windowedVisibilityChanged(WindowedControl *control);
     void windowedPlaceChanged(WindowedControl *control);
-    void elementShownChanged(WindowedControl *element, bool shown);
+    ElementCovering &covering() { return m_covering; }
     void repaintArea(const QRect &pixels);
 
 protected:
@@ -85,14 +86,6 @@ private:
     template <class T>
     static bool move(Layer<T> &layer, std::unordered_map<T *, typename Layer<T>::iterator> &where,
                      T *control, bool toFront);
-    // Shows and hides the widgets of array elements as their covering asks; with
-    // `hideCovered` false it only shows.
-    void updateCovering(bool hideCovered);
-    // The same for an element just brought to the front.
-    void coverBehind(WindowedControl *front);
-    void scheduleCovering();
-    // Before `covered` is hidden: the focus in it goes to the element that covers it.
-    static void passFocus(WindowedControl *covered, WindowedControl *front);
     void press(QMouseEvent *event, bool second);
 
     Layer<GraphicalControl> m_graphical;
@@ -119,8 +112,7 @@ private:
     std::vector<Target> m_targets;
     quint64 m_targetsVersion = ~quint64(0);
     QImage m_picture;
-    bool m_coveringScheduled = false;
-    std::vector<WindowedControl *> m_shownElements; // array elements with a shown widget
+    ElementCovering m_covering;
 };
 
 } // namespace platform

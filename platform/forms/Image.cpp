@@ -67,7 +67,8 @@ QImage Image::shownPicture() const
 {
     if (!m_keyColour)
         return m_picture;
-    return replaceKey(m_picture, *m_keyColour, container()->palette().color(QPalette::Window).rgb());
+    return replaceKey(m_picture, *m_keyColour,
+                      container()->palette().color(QPalette::Window).rgb());
 }
 
 void Image::paint(QPainter &painter) const

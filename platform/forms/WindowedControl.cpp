@@ -78,7 +78,7 @@ void WindowedControl::applyShown()
         return;
     m_shown = shown;
     if (index() >= 0)
-        container()->elementShownChanged(this, shown);
+        container()->covering().shownChanged(this, shown);
     if (shown && std::exchange(m_placePending, false))
         m_widget->setGeometry(pixelRect());
     m_widget->setVisible(shown);

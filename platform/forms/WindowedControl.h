@@ -38,6 +38,7 @@ protected:
 
 private:
     friend class Container;
+    friend class ElementCovering;
     void setCovered(bool covered);
     // Shows the widget when the control is Visible and not covered, hides it otherwise.
     void applyShown();
