@@ -157,34 +157,25 @@ void Container::setPicture(const QImage &picture)
     update(m_picture.rect());
 }
 
-void Container::bringToFront(Control *control)
+void Container::reorder(Control *control, bool toFront)
 {
     if (control->isWindowed()) {
         auto *windowed = static_cast<WindowedControl *>(control);
-        if (!move(m_windowed, m_windowedPos, windowed, true))
+        if (!move(m_windowed, m_windowedPos, windowed, toFront))
             return;
-        windowed->widget()->raise();
-        if (windowed->index() >= 0)
+        if (toFront)
+            windowed->widget()->raise();
+        else
+            windowed->widget()->lower();
+        if (windowed->index() < 0)
+            return;
+        if (toFront)
             m_covering.coverBehind(windowed);
-    } else {
-        auto *graphical = static_cast<GraphicalControl *>(control);
-        if (move(m_graphical, m_graphicalPos, graphical, true))
-            repaintArea(graphical->paintRect());
-    }
-}
-
-void Container::sendToBack(Control *control)
-{
-    if (control->isWindowed()) {
-        auto *windowed = static_cast<WindowedControl *>(control);
-        if (!move(m_windowed, m_windowedPos, windowed, false))
-            return;
-        windowed->widget()->lower();
-        if (windowed->index() >= 0)
+        else
             m_covering.update(true);
     } else {
         auto *graphical = static_cast<GraphicalControl *>(control);
-        if (move(m_graphical, m_graphicalPos, graphical, false))
+        if (move(m_graphical, m_graphicalPos, graphical, toFront))
             repaintArea(graphical->paintRect());
     }
 }

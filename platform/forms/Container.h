@@ -57,8 +57,8 @@ public:
     // Drawn unscaled at the top-left corner, beneath every graphical control.
     void setPicture(const QImage &picture);
 
-    void bringToFront(Control *control);
-    void sendToBack(Control *control);
+    // To the front or the back of its layer.
+    void reorder(Control *control, bool toFront);
 
     // Used by the controls themselves.
     void addGraphical(GraphicalControl *control);

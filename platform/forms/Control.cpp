@@ -16,40 +16,36 @@ QString Control::displayName() const
     return m_index < 0 ? m_name : QStringLiteral("%1(%2)").arg(m_name).arg(m_index);
 }
 
-bool Control::setLeft(float twips)
+bool Control::put(float Control::*field, float twips)
 {
+    // A place may lie anywhere; a size must not be negative.
+    const bool isSize = field == &Control::m_width || field == &Control::m_height;
+    if (isSize && !(twips >= 0))
+        return false;
     const QRect old = pixelRect();
-    m_left = twips;
+    this->*field = twips;
     geometryChanged(old);
     return true;
+}
+
+bool Control::setLeft(float twips)
+{
+    return put(&Control::m_left, twips);
 }
 
 bool Control::setTop(float twips)
 {
-    const QRect old = pixelRect();
-    m_top = twips;
-    geometryChanged(old);
-    return true;
+    return put(&Control::m_top, twips);
 }
 
 bool Control::setWidth(float twips)
 {
-    if (!(twips >= 0))
-        return false;
-    const QRect old = pixelRect();
-    m_width = twips;
-    geometryChanged(old);
-    return true;
+    return put(&Control::m_width, twips);
 }
 
 bool Control::setHeight(float twips)
 {
-    if (!(twips >= 0))
-        return false;
-    const QRect old = pixelRect();
-    m_height = twips;
-    geometryChanged(old);
-    return true;
+    return put(&Control::m_height, twips);
 }
 
 void Control::setGeometry(float left, float top, float width, float height)
@@ -72,10 +68,7 @@ void Control::setVisible(bool visible)
 
 void Control::ZOrder(int position)
 {
-    if (position == 0)
-        m_container->bringToFront(this);
-    else
-        m_container->sendToBack(this);
+    m_container->reorder(this, position == 0);
 }
 
 QRect Control::pixelRect() const

@@ -52,6 +52,8 @@ protected:
     virtual void visibilityChanged() = 0;
 
 private:
+    bool put(float Control::*field, float twips);
+
     Container *m_container = nullptr;
     QString m_name;
     Index m_index = -1;
