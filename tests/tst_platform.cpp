@@ -57,6 +57,7 @@ private Q_SLOTS:
     void onlyTheFrontElementIsShown();
     void whatCovers_data();
     void whatCovers();
+    void growingFormTakesClicksOnWhatComesIntoView();
     void engineSwitchesFollowTheSeparator_data();
     void engineSwitchesFollowTheSeparator();
 };
@@ -230,6 +231,19 @@ void TestPlatform::onlyTheFrontElementIsShown()
     added.ZOrder(1);
     ShownForm::afterHandler();
     QVERIFY(a.shown() && !added.shown() && added.Visible());
+}
+
+void TestPlatform::growingFormTakesClicksOnWhatComesIntoView()
+{
+    // A form notes what lies inside it when it paints, and finds clicks in that note.
+    ShownForm form;
+    Label far(&form, QStringLiteral("far"));
+    far.setGeometry(6150, 150, 600, 300);
+    form.grab();
+    QCOMPARE(form.graphicalAt(QPoint(415, 15)), nullptr);
+    form.resize(500, 300);
+    form.grab();
+    QCOMPARE(form.graphicalAt(QPoint(415, 15)), &far);
 }
 
 void TestPlatform::whatCovers_data()

@@ -67,9 +67,9 @@ std::vector<GraphicalControl *> Container::graphicalControls() const
 
 GraphicalControl *Container::graphicalAt(const QPoint &pixels) const
 {
-    if (m_targetsVersion == m_graphicalVersion) {
-        for (auto it = m_targets.rbegin(); it != m_targets.rend(); ++it) {
-            if (it->place.contains(pixels))
+    if (m_shownVersion == m_graphicalVersion) {
+        for (auto it = m_shown.rbegin(); it != m_shown.rend(); ++it) {
+            if (it->click.contains(pixels))
                 return it->control;
         }
         return nullptr;
@@ -250,24 +250,40 @@ void Container::paintEvent(QPaintEvent *event)
     const QRect dirty = event->rect();
     if (!m_picture.isNull())
         painter.drawImage(QPoint(0, 0), m_picture);
-    // The walk over the layer also notes what a click would hit, as the user now sees it.
-    m_targets.clear();
+    // Most paints (a caret blinking in a text box, a page's view) follow no change to the
+    // layer: they skip the walk over it, however many tabs the strip holds.
+    if (m_shownVersion != m_graphicalVersion)
+        noteShown();
+    for (const Shown &shown : m_shown) {
+        if (shown.paint.intersects(dirty)) {
+            painter.save();
+            shown.control->paint(painter);
+            painter.restore();
+        }
+    }
+}
+
+void Container::noteShown()
+{
+    // Also what a click would hit, as the user will see it.
+    m_shown.clear();
+    const QRect area = rect();
     for (GraphicalControl *control : m_graphical) {
         if (!control->Visible())
             continue;
-        if (control->paintRect().intersects(dirty)) {
-            painter.save();
-            control->paint(painter);
-            painter.restore();
-        }
-        if (control->takesClicks())
-            m_targets.push_back({control->pixelRect(), control});
+        const QRect paint = control->paintRect();
+        const QRect place = control->takesClicks() ? control->pixelRect() : QRect();
+        if (paint.intersects(area) || place.intersects(area))
+            m_shown.push_back({paint, place, control});
     }
-    m_targetsVersion = m_graphicalVersion;
+    m_shownVersion = m_graphicalVersion;
 }
 
 bool Container::event(QEvent *event)
 {
+    // What lies inside changes with the size.
+    if (event->type() == QEvent::Resize)
+        ++m_graphicalVersion;
     if (event->type() != QEvent::ToolTip)
         return QWidget::event(event);
     const auto *help = static_cast<QHelpEvent *>(event);

@@ -103,14 +103,17 @@ private:
     // Counts changes to the graphical layer: places, looks, order.
     quint64 m_graphicalVersion = 0;
     quint64 m_pressedVersion = 0;
-    // Where clicks land, back to front, as of the last paint; valid while the layer is
-    // unchanged since, and far quicker to search than the layer itself.
-    struct Target {
-        QRect place;
+    // What lies inside the container, back to front, as of the last paint: where each
+    // control paints and where it takes clicks (empty if it takes none). Valid while the layer
+    // and the container's size are unchanged since, and far quicker to walk than the layer.
+    struct Shown {
+        QRect paint;
+        QRect click;
         GraphicalControl *control = nullptr;
     };
-    std::vector<Target> m_targets;
-    quint64 m_targetsVersion = ~quint64(0);
+    void noteShown();
+    std::vector<Shown> m_shown;
+    quint64 m_shownVersion = ~quint64(0);
     QImage m_picture;
     ElementCovering m_covering;
 };
