@@ -26,6 +26,9 @@ public:
 
     BenchDriver(QString program, Options options);
     int run();
+    // Start-up and first result in front of a plain view with each of the program's
+    // additions to a page alone, beside the plain view and the program, in one run.
+    int runAdditions();
 
 private:
     using Reply = QHash<QString, double>;
@@ -45,6 +48,7 @@ private:
     void waitForQuiet(QProcess &child);
     int idleSeconds() const;
     double idleCpuShare(QProcess &child);
+    QString displayName() const;
     void printReport(const Session &app, const Session &plain, double appStartMs,
                      double plainStartMs, double seconds) const;
 

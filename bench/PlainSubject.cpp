@@ -1,6 +1,12 @@
 #include "PlainSubject.h"
 
+#include "platform/webengine/BrowserPage.h"
+#include "platform/webengine/BrowserProfile.h"
+#include "platform/webengine/LoadScheduler.h"
+#include "platform/webengine/RendererWatchdog.h"
+
 #include <QEvent>
+#include <QWebEngineProfile>
 #include <QWebEngineView>
 
 namespace {
@@ -14,10 +20,22 @@ QRect viewRect(QSize window)
 
 } // namespace
 
-PlainSubject::PlainSubject(const QString &rootUrl, QUrl startPageUrl)
-    : Subject(rootUrl), m_startPageUrl(std::move(startPageUrl))
+PlainSubject::PlainSubject(const QString &rootUrl, QUrl startPageUrl, QString addition)
+    : Subject(rootUrl), m_startPageUrl(std::move(startPageUrl)), m_addition(std::move(addition))
 {
     m_window.installEventFilter(this);
+    if (m_addition == u"profile")
+        m_profile = std::make_unique<platform::BrowserProfile>();
+    else if (m_addition == u"tracker")
+        platform::BrowserPage::prepareProfile(QWebEngineProfile::defaultProfile());
+    else if (m_addition == u"scheduler")
+        m_loads = std::make_unique<platform::LoadScheduler>();
+}
+
+PlainSubject::~PlainSubject()
+{
+    // Pages go before the profile they are on.
+    qDeleteAll(std::exchange(m_views, {}));
 }
 
 bool PlainSubject::eventFilter(QObject *watched, QEvent *event)
@@ -32,6 +50,10 @@ bool PlainSubject::eventFilter(QObject *watched, QEvent *event)
 QWebEngineView *PlainSubject::addView()
 {
     auto *view = new QWebEngineView(&m_window);
+    if (m_profile)
+        view->setPage(new QWebEnginePage(m_profile.get(), view));
+    if (m_addition == u"watchdog")
+        new platform::RendererWatchdog(view->page(), platform::BrowserPage::kProgramWorld);
     view->setGeometry(viewRect(m_window.size()));
     view->show();
     view->lower();
@@ -62,7 +84,12 @@ QList<Subject::Load> PlainSubject::lookUp(const QString &label, const QStringLis
     for (qsizetype i = 0; i < suffixes.size(); ++i) {
         QWebEngineView *view = i == 0 ? m_views.first() : addView();
         const QUrl url = address(label, suffixes[i]);
-        view->load(url);
+        if (auto *watchdog = view->page()->findChild<platform::RendererWatchdog *>())
+            watchdog->loadRequested();
+        if (m_loads)
+            m_loads->requestLoad(view, [view, url] { view->load(url); });
+        else
+            view->load(url);
         loads.append({view->page(), url});
     }
     return loads;

@@ -2,15 +2,27 @@
 
 #include "Subject.h"
 
-class QWebEngineView;
-
 #include <QWidget>
 
+#include <memory>
+
+class QWebEngineProfile;
+class QWebEngineView;
+
+namespace platform {
+class LoadScheduler;
+}
+
 // The baseline: plain web views with the engine's default settings, stacked in one window at
-// the place and size of the program's browsers, each new one behind the others.
+// the place and size of the program's browsers, each new one behind the others. With one of
+// the program's additions to its pages, to measure what that addition costs on its own:
+// "tracker" (the click-tracker script), "watchdog" (the hung-renderer round trips),
+// "scheduler" (loads through the load scheduler and its paint watch), "profile" (the
+// program's profile and settings). Engine switches are the command line's.
 class PlainSubject : public Subject {
 public:
-    PlainSubject(const QString &rootUrl, QUrl startPageUrl);
+    PlainSubject(const QString &rootUrl, QUrl startPageUrl, QString addition = {});
+    ~PlainSubject() override;
 
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
@@ -24,6 +36,9 @@ private:
     QWebEngineView *addView();
 
     QUrl m_startPageUrl;
+    QString m_addition;
+    std::unique_ptr<QWebEngineProfile> m_profile;
+    std::unique_ptr<platform::LoadScheduler> m_loads;
     QWidget m_window;
     QList<QWebEngineView *> m_views;
 };

@@ -11,6 +11,7 @@
 #include <QCommandLineParser>
 
 #include <cstdio>
+#include <vector>
 
 namespace {
 
@@ -26,11 +27,19 @@ int runProgram(int argc, char *argv[], const QString &rootUrl)
     return app.exec();
 }
 
-// A bare program with plain views, nothing set.
-int runPlain(int argc, char *argv[], const QString &rootUrl)
+// A bare program with plain views, nothing set but `addition`, one of the program's own:
+// an engine switch ("per-site", "jitless") or what PlainSubject takes.
+int runPlain(int argc, char *argv[], const QString &rootUrl, const QString &addition)
 {
-    QApplication app(argc, argv);
-    PlainSubject subject(rootUrl, QUrl(QString::fromUtf8(kStartPageUrl)));
+    std::vector<char *> args(argv, argv + argc);
+    char separator[] = "--webEngineArgs", perSite[] = "--process-per-site",
+         jitless[] = "--js-flags=--jitless";
+    if (addition == u"per-site" || addition == u"jitless")
+        args.insert(args.end(), {separator, addition == u"per-site" ? perSite : jitless});
+    int count = int(args.size());
+    args.push_back(nullptr);
+    QApplication app(count, args.data());
+    PlainSubject subject(rootUrl, QUrl(QString::fromUtf8(kStartPageUrl)), addition);
     subject.start();
     return app.exec();
 }
@@ -39,11 +48,12 @@ int runPlain(int argc, char *argv[], const QString &rootUrl)
 
 int main(int argc, char *argv[])
 {
-    // Children: quillet-bench --subject app|plain <root url>
+    // Children: quillet-bench --subject app|plain|plain:<addition> <root url>
     if (argc == 4 && qstrcmp(argv[1], "--subject") == 0) {
         const QString rootUrl = QString::fromUtf8(argv[3]);
-        return qstrcmp(argv[2], "app") == 0 ? runProgram(argc, argv, rootUrl)
-                                            : runPlain(argc, argv, rootUrl);
+        const QString kind = QString::fromUtf8(argv[2]);
+        return kind == u"app" ? runProgram(argc, argv, rootUrl)
+                              : runPlain(argc, argv, rootUrl, kind.section(u':', 1));
     }
 
     QCoreApplication app(argc, argv);
@@ -67,7 +77,10 @@ int main(int argc, char *argv[])
     const QCommandLineOption serve(
         QStringLiteral("serve"),
         QStringLiteral("Only run the stub service, to point the program at it by hand."));
-    parser.addOptions({quick, verbose, programOnly, offscreen, x11, serve});
+    const QCommandLineOption additions(
+        QStringLiteral("additions"),
+        QStringLiteral("Only what each of the program's additions to a page costs on its own."));
+    parser.addOptions({quick, verbose, programOnly, offscreen, x11, serve, additions});
     parser.process(app);
     if (parser.isSet(serve)) {
         StubWhoisServer server;
@@ -85,7 +98,7 @@ int main(int argc, char *argv[])
             BenchDriver driver(QCoreApplication::applicationFilePath(),
                                {parser.isSet(quick), parser.isSet(verbose),
                                 parser.isSet(programOnly), display.name()});
-            result = driver.run();
+            result = parser.isSet(additions) ? driver.runAdditions() : driver.run();
             std::printf("\n");
         } else {
             std::fprintf(stderr, "bench: no X server (is Xvfb installed?); headless only\n");
@@ -95,7 +108,7 @@ int main(int argc, char *argv[])
         BenchDriver driver(
             QCoreApplication::applicationFilePath(),
             {parser.isSet(quick), parser.isSet(verbose), parser.isSet(programOnly), {}});
-        result = driver.run();
+        result = parser.isSet(additions) ? driver.runAdditions() : driver.run();
     }
     return result;
 }
