@@ -4,6 +4,7 @@
 #include "platform/webengine/BrowserProfile.h"
 #include "platform/webengine/LoadScheduler.h"
 #include "platform/webengine/RendererWatchdog.h"
+#include "window/FrmSearchControls.h"
 
 #include <QEvent>
 #include <QWebEngineProfile>
@@ -63,6 +64,9 @@ QWebEngineView *PlainSubject::addView()
 
 QWebEnginePage *PlainSubject::showWindow()
 {
+    // Shown as the program's window is, at the same size, so that both draw as much.
+    m_window.resize(platform::toPixels(FrmSearchControls::ClientWidth),
+                    platform::toPixels(FrmSearchControls::ClientHeight));
     m_window.showMaximized();
     QWebEngineView *view = addView();
     view->load(m_startPageUrl);

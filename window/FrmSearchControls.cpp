@@ -44,7 +44,7 @@ FrmSearchControls::FrmSearchControls(const BrowserFactory &browsers)
 void FrmSearchControls::defineControls()
 {
     frmSearch.setCaption(QStringLiteral("Velnor - Quillet Lookup"));
-    frmSearch.setClientSize(10365, 7875);
+    frmSearch.setClientSize(ClientWidth, ClientHeight);
     frmSearch.setFont(verdana(8.25, false));
     // The installed theme icon has every size, for HiDPI screens; the built-in one is 32 px.
     frmSearch.setWindowIcon(QIcon::fromTheme(QStringLiteral("org.quillet.Lookup"),

@@ -19,6 +19,10 @@ class FrmSearchControls {
 public:
     explicit FrmSearchControls(const platform::BrowserFactory &browsers);
 
+    // The window's client area as designed, before it is maximized.
+    static constexpr float ClientWidth = 10365;
+    static constexpr float ClientHeight = 7875;
+
     platform::Form frmSearch;
     platform::Label Label1{&frmSearch, QStringLiteral("Label1")};
     platform::TextBox txtLookUp{&frmSearch, QStringLiteral("txtLookUp")};
