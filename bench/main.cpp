@@ -21,7 +21,7 @@ int runProgram(int argc, char *argv[], const QString &rootUrl)
     platform::EngineCommandLine commandLine(argc, argv);
     QApplication app(commandLine.argc(), commandLine.argv());
     LookupProgram::nameApplication();
-    // The benchmark's own loopback name server, when it could start one.
+    // The benchmark's own loopback name server.
     const QHostAddress nameServer(qEnvironmentVariable("QUILLET_BENCH_DNS"));
     AppSubject subject(rootUrl, QString::fromUtf8(kStartPageUrl), nameServer);
     subject.start();
