@@ -1,6 +1,9 @@
 #include "AppSubject.h"
 
 #include "platform/webengine/WebEngineBrowser.h"
+#if LOOKUP_DNS_HINTS
+#include "tabs/DnsHints.h"
+#endif
 
 #include <QApplication>
 #include <QEventLoop>
@@ -51,9 +54,10 @@ double medianOfPairs(const QList<double> &times)
 
 } // namespace
 
-AppSubject::AppSubject(const QString &rootUrl, const QString &startPageUrl)
-    : Subject(rootUrl), m_program(rootUrl, startPageUrl), m_f(m_program.window().controls()),
-      m_clock(&m_f.frmSearch)
+AppSubject::AppSubject(const QString &rootUrl, const QString &startPageUrl,
+                       const QHostAddress &nameServer)
+    : Subject(rootUrl), m_program(rootUrl, startPageUrl, nullptr, nameServer),
+      m_f(m_program.window().controls()), m_clock(&m_f.frmSearch)
 {
 }
 
@@ -104,8 +108,11 @@ QList<Subject::Load> AppSubject::lookUp(const QString &label, const QStringList 
     pressed();
     clickControl(m_f.cmdSearch);
     QList<Load> loads = {{page(0), address(label, suffixes.value(0))}};
-    for (Index tab = before; tab < m_f.browserLookup.Count(); ++tab)
+    m_lookupTabs = {0};
+    for (Index tab = before; tab < m_f.browserLookup.Count(); ++tab) {
         loads.append({page(tab), address(label, suffixes.value(tab - before + 1))});
+        m_lookupTabs << tab;
+    }
     return loads;
 }
 
@@ -161,4 +168,38 @@ double AppSubject::medianMs(const QString &action, int repeats)
         return -1;
     }
     return medianOfPairs(times);
+}
+
+bool AppSubject::hintsShown()
+{
+#if LOOKUP_DNS_HINTS
+    DnsHints *hints = m_program.window().dnsHints();
+    return !m_hints || std::ranges::all_of(m_lookupTabs, [hints](Index tab) {
+        return hints->state(tab) != DnsHint::None;
+    });
+#else
+    return true;
+#endif
+}
+
+bool AppSubject::setHints(bool on)
+{
+#if LOOKUP_DNS_HINTS
+    // As the window wires them; off, a lookup asks DNS nothing.
+    DnsHints *hints = m_program.window().dnsHints();
+    LookupRun &run = m_program.window().lookupRun();
+    m_hints = on;
+    run.setTabFilledHandler(
+        on ? LookupRun::TabFilledHandler(
+                 [hints](Index tab, const QString &label, const QString &suffix) {
+                     hints->tabLookedUp(tab, label, suffix);
+                 })
+           : nullptr);
+    run.setLookupDoneHandler(on ? std::function<void()>([hints] { hints->lookupDone(); })
+                                : nullptr);
+    return true;
+#else
+    Q_UNUSED(on)
+    return false;
+#endif
 }

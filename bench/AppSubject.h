@@ -4,11 +4,14 @@
 #include "Subject.h"
 #include "window/LookupProgram.h"
 
+#include <QHostAddress>
+
 // The program itself: its window with its browsers, set up as main() sets it up, driven
 // through synthetic clicks.
 class AppSubject : public Subject {
 public:
-    AppSubject(const QString &rootUrl, const QString &startPageUrl);
+    // The DNS hints ask `nameServer` (the benchmark's loopback one), or the system's when null.
+    AppSubject(const QString &rootUrl, const QString &startPageUrl, const QHostAddress &nameServer);
 
 protected:
     QWebEnginePage *showWindow() override;
@@ -17,6 +20,8 @@ protected:
     int tabCount() const override;
     QList<QWebEnginePage *> pages() override;
     double medianMs(const QString &action, int repeats) override;
+    bool hintsShown() override;
+    bool setHints(bool on) override;
 
 private:
     QWebEnginePage *page(platform::Index tab);
@@ -25,4 +30,6 @@ private:
     LookupProgram m_program;
     FrmSearchControls &m_f;
     PaintClock m_clock;
+    QList<platform::Index> m_lookupTabs; // the tabs the last lookup filled
+    bool m_hints = true;
 };

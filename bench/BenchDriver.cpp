@@ -49,7 +49,10 @@ QString cpuModel()
 // What one child process yields; NaN where it was not measured.
 struct BenchDriver::Session {
     double lookupMs = NAN;
-    double firstMs = NAN;       // to the front page's first paint, lookup of 12
+    double firstMs = NAN;     // to the front page's first paint, lookup of 12
+    double hintsMs = NAN;     // to every tab's DNS hint shown, lookup of 12
+    double lookupOffMs = NAN; // lookupMs and firstMs with the hints off
+    double firstOffMs = NAN;
     double singleFirstMs = NAN; // the same, lookup of 1
     double requests = NAN;
     double pss[4] = {NAN, NAN, NAN, NAN}; // MiB at each of kTabCounts
@@ -65,6 +68,8 @@ BenchDriver::BenchDriver(QString program, Options options)
     : m_program(std::move(program)), m_options(options),
       m_environment(QProcessEnvironment::systemEnvironment())
 {
+    // Even where the loopback name server could not start, the questions stay on this machine.
+    m_environment.insert(QStringLiteral("QUILLET_BENCH_DNS"), LoopbackDns::address().toString());
     if (m_options.display.isEmpty()) {
         m_environment.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
     } else {
@@ -169,8 +174,10 @@ BenchDriver::Reply BenchDriver::lookUp(QProcess &child, const QString &label, in
     // Each lookup starts as the user's would, with the pages before it done.
     waitForQuiet(child);
     Reply reply = send(child, QStringLiteral("lookup %1 %2").arg(label).arg(suffixes));
-    if (reply.value(QStringLiteral("first"), -1) < 0)
-        reply.remove(QStringLiteral("first"));
+    for (const QString &key : {QStringLiteral("first"), QStringLiteral("hints")}) {
+        if (reply.value(key, -1) < 0)
+            reply.remove(key);
+    }
     if (suffixes == 12) {
         // Time for a second request of a page, had there been one, to arrive.
         pause(500);
@@ -266,19 +273,38 @@ BenchDriver::Session BenchDriver::runSession(const QString &kind)
     // a dozen the window spends its time drawing and loads stall. There the plain side stops
     // at 12 views.
     const bool fewViews = !app && !m_options.display.isEmpty();
-    QList<double> lookups, firsts;
+    QList<double> lookups, firsts, hints, lookupsOff, firstsOff;
+    // The same lookup with the hints off, before or after the one with them in turn, as the
+    // load of the machine comes and goes and each lookup adds tabs.
+    const auto withoutHints = [&](int i) {
+        if (!app || !send(*child, QStringLiteral("hints off")).contains(QStringLiteral("hints")))
+            return;
+        const Reply off =
+            lookUp(*child, QStringLiteral("%1-twelve-off-%2").arg(kind).arg(i), 12, s);
+        lookupsOff << off.value(QStringLiteral("ms"), NAN);
+        firstsOff << off.value(QStringLiteral("first"), NAN);
+        send(*child, QStringLiteral("hints on"));
+    };
     for (int i = 0; i < (fewViews ? 1 : repeats); ++i) {
+        if (i % 2 == 1)
+            withoutHints(i);
         const Reply reply = lookUp(*child, QStringLiteral("%1-twelve-%2").arg(kind).arg(i), 12, s);
         lookups << reply.value(QStringLiteral("ms"), NAN);
         firsts << reply.value(QStringLiteral("first"), NAN);
+        hints << reply.value(QStringLiteral("hints"), NAN);
         if (i == 0) {
             measureMemory(1);
             if (app)
                 timedActions(0);
         }
+        if (i % 2 == 0)
+            withoutHints(i);
     }
     s.lookupMs = median(lookups);
     s.firstMs = median(firsts);
+    s.hintsMs = median(hints);
+    s.lookupOffMs = median(lookupsOff);
+    s.firstOffMs = median(firstsOff);
 
     if (fewViews) {
         stop(*child);
@@ -405,6 +431,13 @@ void BenchDriver::printReport(const Session &app, const Session &plain, double a
           plain.lookupMs, QStringLiteral("12 plain views"), Goal::AtMost, 0.6);
     r.add(QStringLiteral("Page requests for that lookup"), app.requests, {}, plain.requests,
           QStringLiteral("12 plain views"), Goal::Equal, 12);
+    r.add(QStringLiteral("DNS hints of a lookup of 12, all shown"), app.hintsMs,
+          QStringLiteral("ms"), app.lookupMs, QStringLiteral("its 12 pages loaded"), Goal::AtMost,
+          1);
+    r.add(QStringLiteral("First result in front, lookup of 12, hints off"), app.firstOffMs,
+          QStringLiteral("ms"), app.firstMs, QStringLiteral("the same with hints"));
+    r.add(QStringLiteral("Lookup of 12 suffixes, all loaded, hints off"), app.lookupOffMs,
+          QStringLiteral("ms"), app.lookupMs, QStringLiteral("the same with hints"));
     const bool plainTo12 = std::isnan(plain.pss[2]) && !m_options.display.isEmpty();
     for (int i = 0; i < 4; ++i) {
         r.add(QStringLiteral("Memory (PSS) with %1 tab%2").arg(kTabCounts[i]).arg(i ? "s" : ""),

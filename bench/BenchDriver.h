@@ -3,6 +3,8 @@
 #include "BenchReport.h"
 #include "StubWhoisServer.h"
 
+#include "LoopbackDns.h"
+
 #include <QHash>
 #include <QProcess>
 
@@ -55,5 +57,7 @@ private:
     QString m_program;
     Options m_options;
     StubWhoisServer m_server;
+    // Answers the DNS hints' questions as a nearby resolver would: every name has name servers.
+    LoopbackDns m_dns{{}, LoopbackDns::Reply::Delegated};
     QProcessEnvironment m_environment;
 };

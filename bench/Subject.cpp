@@ -102,6 +102,11 @@ QString Subject::runCommand(const QStringList &words)
     }
     if (command == QLatin1String("pages"))
         return pageStates();
+    if (command == QLatin1String("hints")) {
+        const bool on = words.value(1) == QLatin1String("on");
+        return setHints(on) ? QStringLiteral("switched hints=%1").arg(int(on))
+                            : QStringLiteral("unsupported");
+    }
     return QStringLiteral("unknown command");
 }
 
@@ -127,6 +132,7 @@ QString Subject::timedLookUp(const QString &label, int count, int untilTabs)
     clock.start();
     int failed = 0;
     double firstMs = -1;
+    double hintsMs = -1;
     if (untilTabs == 0) {
         const QStringList list = suffixes(count);
         platform::FirstPaintWatch first(frontView());
@@ -136,7 +142,26 @@ QString Subject::timedLookUp(const QString &label, int count, int untilTabs)
             paintedAt = m_clock.nsecsElapsed();
             painted.quit();
         });
-        failed = waitForLoads(lookUp(label, list));
+        const QList<Load> loads = lookUp(label, list);
+        // Polled, so that the program needs no hook for it.
+        QTimer hints;
+        hints.callOnTimeout([&] {
+            if (hintsShown()) {
+                hintsMs = double(m_clock.nsecsElapsed() - m_pressedAt) / 1e6;
+                hints.stop();
+            }
+        });
+        hints.start(2);
+        failed = waitForLoads(loads);
+        if (hints.isActive()) {
+            QEventLoop shown;
+            connect(&hints, &QTimer::timeout, &shown, [&] {
+                if (!hints.isActive())
+                    shown.quit();
+            });
+            QTimer::singleShot(10000, &shown, &QEventLoop::quit);
+            shown.exec();
+        }
         // The new page may paint only after its load has ended.
         if (paintedAt < 0) {
             QTimer::singleShot(10000, &painted, &QEventLoop::quit);
@@ -151,11 +176,12 @@ QString Subject::timedLookUp(const QString &label, int count, int untilTabs)
         const QString name = QStringLiteral("%1%2-%3").arg(label).arg(untilTabs).arg(round);
         failed += waitForLoads(lookUp(name, suffixes(n)));
     }
-    return QStringLiteral("loaded ms=%1 tabs=%2 failed=%3 first=%4")
+    return QStringLiteral("loaded ms=%1 tabs=%2 failed=%3 first=%4 hints=%5")
         .arg(double(clock.nsecsElapsed()) / 1e6)
         .arg(tabCount())
         .arg(failed)
-        .arg(firstMs);
+        .arg(firstMs)
+        .arg(hintsMs);
 }
 
 int Subject::waitForLoads(const QList<Load> &loads)

@@ -22,7 +22,9 @@ int runProgram(int argc, char *argv[], const QString &rootUrl)
     platform::EngineCommandLine commandLine(argc, argv);
     QApplication app(commandLine.argc(), commandLine.argv());
     LookupProgram::nameApplication();
-    AppSubject subject(rootUrl, QString::fromUtf8(kStartPageUrl));
+    // The benchmark's own loopback name server.
+    const QHostAddress nameServer(qEnvironmentVariable("QUILLET_BENCH_DNS"));
+    AppSubject subject(rootUrl, QString::fromUtf8(kStartPageUrl), nameServer);
     subject.start();
     return app.exec();
 }
@@ -76,7 +78,9 @@ int main(int argc, char *argv[])
         QStringLiteral("Only on an X server of its own (Xvfb), with OpenGL."));
     const QCommandLineOption serve(
         QStringLiteral("serve"),
-        QStringLiteral("Only run the stub service, to point the program at it by hand."));
+        QStringLiteral(
+            "Only run the stub service, and DNS on 127.0.0.1:53 (example.org not in DNS, "
+            "example.net failing, any other name delegated), to try the program by hand."));
     const QCommandLineOption additions(
         QStringLiteral("additions"),
         QStringLiteral("Only what each of the program's additions to a page costs on its own."));
@@ -84,8 +88,14 @@ int main(int argc, char *argv[])
     parser.process(app);
     if (parser.isSet(serve)) {
         StubWhoisServer server;
+        const LoopbackDns dns({{QStringLiteral("example.org"), LoopbackDns::Reply::NoSuchName},
+                               {QStringLiteral("example.net"), LoopbackDns::Reply::ServerFailure}},
+                              LoopbackDns::Reply::Delegated);
         if (!server.isListening())
             return 2;
+        if (!dns.isListening())
+            std::fprintf(stderr, "bench: no DNS on 127.0.0.1:53: %s\n",
+                         qPrintable(dns.errorString()));
         std::printf("%s\n", qPrintable(server.rootUrl()));
         std::fflush(stdout);
         return app.exec();

@@ -45,12 +45,16 @@ void LookupRun::cmdSearch_Click()
             f.browserLookup(0).Navigate2(address(f.lstPreFixUse.Text()));
             f.lbPreFix(0).setCaption(f.lstPreFixUse.Text());
             describeTab(0, label() + f.lstPreFixUse.Text());
+            if (m_tabFilled)
+                m_tabFilled(0, label(), f.lstPreFixUse.Text());
         } else if (!new_lookup(f.lstPreFixUse.Text())) {
             ++notLookedUp;
         }
     }
     f.imgLeft.ZOrder(0);
     f.imgRight.ZOrder(0);
+    if (m_lookupDone)
+        m_lookupDone();
 
     // Skipping suffixes silently would report a partial lookup as a full one.
     if (notLookedUp > 0) {
@@ -78,6 +82,8 @@ bool LookupRun::new_lookup(const QString &PreFix)
 
     f.lbPreFix(n).setCaption(PreFix);
     describeTab(n, label() + PreFix);
+    if (m_tabFilled)
+        m_tabFilled(n, label(), PreFix);
 
     f.imgTab(n).setVisible(true);
     f.imgCurrent(n).setVisible(true);

@@ -4,6 +4,8 @@
 
 #include <QString>
 
+#include <functional>
+
 class FrmSearchControls;
 namespace platform {
 class Dialogs;
@@ -27,6 +29,12 @@ public:
     // description.
     void describeTab(platform::Index index, const QString &holds);
 
+    // Told of each tab a lookup fills with a domain, and then that the lookup is done.
+    using TabFilledHandler =
+        std::function<void(platform::Index tab, const QString &label, const QString &suffix)>;
+    void setTabFilledHandler(TabFilledHandler handler) { m_tabFilled = std::move(handler); }
+    void setLookupDoneHandler(std::function<void()> handler) { m_lookupDone = std::move(handler); }
+
     int tabLimit() const { return m_tabLimit; }
     void setTabLimit(int tabs) { m_tabLimit = tabs; }
 
@@ -39,4 +47,6 @@ private:
     QString m_lookupBaseUrl;
     platform::Dialogs &m_dialogs;
     int m_tabLimit = DefaultTabLimit;
+    TabFilledHandler m_tabFilled;
+    std::function<void()> m_lookupDone;
 };

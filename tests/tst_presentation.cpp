@@ -72,6 +72,10 @@ private Q_SLOTS:
     void picturesAreDrawnAtTheirLogicalSize();
     void selectedTabIsDrawnOpen();
     void layoutCountsDeviceIndependentPixels();
+#if LOOKUP_DNS_HINTS
+    void dnsMarksMoveWithTheirTabs_data();
+    void dnsMarksMoveWithTheirTabs();
+#endif
 };
 
 void TestPresentation::tabsAreNamedByTheirCaptions_data()
@@ -304,6 +308,87 @@ void TestPresentation::layoutCountsDeviceIndependentPixels()
     QCOMPARE(w.f.browserLookup(0).widget()->geometry(),
              expectedPixels(120, 1440, w.f.frmSearch.Width() - 360, w.f.frmSearch.Height() - 2080));
 }
+
+#if LOOKUP_DNS_HINTS
+void TestPresentation::dnsMarksMoveWithTheirTabs_data()
+{
+    QTest::addColumn<QColor>("window");
+    QTest::newRow("light") << QColor();
+    QTest::newRow("dark") << QColor(0x35, 0x35, 0x35);
+}
+
+void TestPresentation::dnsMarksMoveWithTheirTabs()
+{
+    QFETCH(QColor, window);
+    WindowFixture w;
+    QVERIFY(w.show());
+    if (window.isValid())
+        w.f.frmSearch.setPalette(QPalette(window));
+    // Every default suffix, so that the widest caption is among them.
+    QStringList suffixes;
+    for (const platform::ListBox *list : {&w.f.lstPreFixUse, &w.f.lstPreFix}) {
+        for (Index i = 0; i < list->ListCount(); ++i)
+            suffixes << list->List(i);
+    }
+    w.useSuffixes(suffixes);
+    w.lookUp(QStringLiteral("example"));
+    w.dns.answer(QStringLiteral("example.com"), platform::DnsAnswer::Delegated);
+    w.dns.answer(QStringLiteral("example.org"), platform::DnsAnswer::NoSuchName);
+    w.dns.answer(QStringLiteral("example.org.uk"), platform::DnsAnswer::NoAnswer);
+    w.window.tabSelection().imgTab_Click(2);
+
+    const QRectF place = w.f.imgTab(1).mark().place;
+    const QRect mark = QRectF(place.topLeft() / 15, place.size() / 15).toAlignedRect();
+    const QFontMetrics caption(w.f.lbPreFix(0).Font());
+    for (const QString &suffix : suffixes) {
+        const int width = caption.horizontalAdvance(suffix);
+        QVERIFY2((w.f.lbPreFix(0).pixelRect().width() + width) / 2 < mark.left(),
+                 qPrintable(suffix));
+    }
+    // The first tab pictures in device pixels, above the strip's base line.
+    const auto tabs = [&w] {
+        const QImage shot = w.f.frmSearch.grab().toImage().convertToFormat(QImage::Format_RGB32);
+        QList<QImage> pictures;
+        for (Index i = 0; i < 4; ++i) {
+            const QRect area = w.f.imgTab(i).pixelRect().adjusted(0, 0, 0, -1);
+            pictures << shot.copy(QRect(area.topLeft() * kScale, area.size() * kScale));
+        }
+        return pictures;
+    };
+    const QList<QImage> before = tabs();
+    const QRect markDevice(mark.topLeft() * kScale, mark.size() * kScale);
+    const auto markOf = [&](Index tab) { return before[tab].copy(markDevice); };
+    const QPoint centre = markDevice.size().width() / 2 * QPoint(1, 1);
+    const QPoint ringTop(centre.x(), 1);
+
+    // Unanswered tab 0 shows its bare picture; tab 1 a disc, the selected tab 2 a ring, tab 3
+    // a question mark, each in its colour on the picture the tab shows.
+    QImage bare = QImage(QStringLiteral(":/pictures/tab.bmp"))
+                      .convertToFormat(QImage::Format_RGB32)
+                      .scaled(QSize(122, 24) * kScale)
+                      .copy(markDevice);
+    bare.setDevicePixelRatio(kScale);
+    QCOMPARE(markOf(0), bare);
+    QCOMPARE(markOf(1).pixelColor(centre), w.f.imgTab(1).mark().colour);
+    QCOMPARE(markOf(2).pixelColor(ringTop), w.f.imgTab(2).mark().colour);
+    QCOMPARE(markOf(2).pixelColor(centre),
+             QImage(QStringLiteral(":/pictures/tab-current.bmp")).pixelColor(mark.center()));
+    QVERIFY(markOf(3).pixelColor(centre) != markOf(1).pixelColor(centre));
+    int inked = 0;
+    const QImage query = markOf(3);
+    for (int y = 0; y < query.height(); ++y) {
+        for (int x = 0; x < query.width(); ++x)
+            inked += query.pixelColor(x, y) == w.f.imgTab(3).mark().colour;
+    }
+    QVERIFY2(inked >= 12, qPrintable(QString::number(inked)));
+
+    // One tab to the left: each picture moves with its mark, pixel for pixel.
+    w.window.tabStripScroll().imgLeft_Click();
+    const QList<QImage> after = tabs();
+    for (Index i = 1; i < 4; ++i)
+        QCOMPARE(after[i], before[i]);
+}
+#endif
 
 int main(int argc, char *argv[])
 {

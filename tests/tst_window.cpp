@@ -4,6 +4,13 @@
 
 #include "platform/accessibility/ContainerAccessible.h"
 
+#if LOOKUP_DNS_HINTS
+#include "LoopbackDns.h"
+#include "platform/dns/DnsResolver.h"
+#include "tabs/DnsHints.h"
+
+#endif
+
 #include <QLineEdit>
 #include <QListWidget>
 #include <QToolTip>
@@ -93,6 +100,16 @@ private Q_SLOTS:
     void fullListKeepsTheEntry();
     void panelLiesInFrontOfEveryBrowser();
     void focusFollowsWhatIsShown();
+#if LOOKUP_DNS_HINTS
+    // DNS hints on the result tabs.
+    void initTestCase();
+    void dnsRepliesMapToStates_data();
+    void dnsRepliesMapToStates();
+    void dnsHintsFollowTheirTabs_data();
+    void dnsHintsFollowTheirTabs();
+    void dnsHintsThroughALoopbackServer();
+    void verdictsAreAnnounced();
+#endif
 };
 
 void TestWindow::lookupRun_data()
@@ -707,6 +724,187 @@ void TestWindow::focusFollowsWhatIsShown()
     click(f.cmdDone);
     QCOMPARE(QApplication::focusWidget(), f.browserLookup(2).widget());
 }
+
+#if LOOKUP_DNS_HINTS
+void TestWindow::initTestCase()
+{
+    // Read by the resolver when first used: a name server that never answers costs a second.
+    qputenv("RES_OPTIONS", "timeout:1 attempts:1");
+}
+
+void TestWindow::dnsRepliesMapToStates_data()
+{
+    QTest::addColumn<QDnsLookup::Error>("error");
+    QTest::addColumn<int>("records");
+    QTest::addColumn<int>("state");
+    QTest::newRow("NOERROR with NS records")
+        << QDnsLookup::NoError << 2 << int(DnsHint::Registered);
+    QTest::newRow("NXDOMAIN") << QDnsLookup::NotFoundError << 0 << int(DnsHint::NotInDns);
+    QTest::newRow("NOERROR, no records") << QDnsLookup::NoError << 0 << int(DnsHint::Unknown);
+    // Qt 6.4 gives this for a reply without records and for a timeout alike.
+    QTest::newRow("empty reply or timeout")
+        << QDnsLookup::InvalidReplyError << 0 << int(DnsHint::Unknown);
+    QTest::newRow("SERVFAIL") << QDnsLookup::ServerFailureError << 0 << int(DnsHint::Unknown);
+    QTest::newRow("REFUSED") << QDnsLookup::ServerRefusedError << 0 << int(DnsHint::Unknown);
+    QTest::newRow("FORMERR") << QDnsLookup::InvalidRequestError << 0 << int(DnsHint::Unknown);
+    QTest::newRow("no resolver") << QDnsLookup::ResolverError << 0 << int(DnsHint::Unknown);
+    QTest::newRow("cancelled") << QDnsLookup::OperationCancelledError << 0 << int(DnsHint::Unknown);
+}
+
+void TestWindow::dnsRepliesMapToStates()
+{
+    QFETCH(QDnsLookup::Error, error);
+    QFETCH(int, records);
+    QTEST(int(DnsHint::stateFor(platform::dnsAnswerFor(error, records))), "state");
+}
+
+namespace {
+
+const QString kRegistered = QStringLiteral("%1: registered (it has name servers)");
+const QString kNotInDns =
+    QStringLiteral("%1: not in DNS; it may be free, the registry's page below says for sure");
+const QString kNoAnswer = QStringLiteral("%1: DNS gave no answer");
+
+// A tab's mark, the same on its picture and its selected picture: - none, D disc, R ring, ? query.
+QChar markOf(const FrmSearchControls &f, Index i)
+{
+    const platform::Image::Mark mark = f.imgTab(i).mark();
+    if (f.imgCurrent(i).mark() != mark)
+        return u'!';
+    return QStringLiteral("-DR?").at(mark.shape);
+}
+
+} // namespace
+
+void TestWindow::dnsHintsFollowTheirTabs_data()
+{
+    // Steps: a lookup "label|suffix|suffix...", or an answer "name=registered|free|unknown".
+    QTest::addColumn<QStringList>("steps");
+    QTest::addColumn<QStringList>("descriptions"); // by tab
+    QTest::addColumn<QString>("marks");            // by tab
+    QTest::addColumn<QStringList>("waiting");      // names not yet answered, in sending order
+
+    QTest::newRow("start page")
+        << QStringList{} << QStringList{"Start page"} << "-" << QStringList{};
+    QTest::newRow("each answer on its tab")
+        << QStringList{"example|.com|.net|.org", "example.org=unknown", "example.com=registered",
+                       "example.net=free"}
+        << QStringList{kRegistered.arg("example.com"), kNotInDns.arg("example.net"),
+                       kNoAnswer.arg("example.org")}
+        << "DR?" << QStringList{};
+    // Tab 0 is reused: the earlier lookup's answer for it comes too late to count.
+    QTest::newRow("stale answer for tab 0")
+        << QStringList{"example|.com|.net", "sample|.com", "example.com=registered"}
+        << QStringList{"sample.com", "example.net"} << "--"
+        << QStringList{"sample.com", "example.net"};
+    QTest::newRow("earlier answer stays on its tab")
+        << QStringList{"example|.com|.net", "example.com=free", "example.net=registered",
+                       "sample|.org|.info", "sample.info=unknown"}
+        << QStringList{"sample.org", kRegistered.arg("example.net"), kNoAnswer.arg("sample.info")}
+        << "-D?" << QStringList{"sample.org"};
+    // The new lookup's questions go out first; the earlier ones still waiting follow.
+    QTest::newRow("new lookup first")
+        << QStringList{"example|.com|.net|.org", "sample|.eu|.info"}
+        << QStringList{"sample.eu", "example.net", "example.org", "sample.info"} << "----"
+        << QStringList{"sample.eu", "sample.info", "example.net", "example.org"};
+    QTest::newRow("trimmed, ACE form")
+        << QStringList{"  bücher |.de", "xn--bcher-kva.de=free"}
+        << QStringList{kNotInDns.arg("bücher.de")} << "R" << QStringList{};
+    QTest::newRow("no valid host name: not asked")
+        << QStringList{"exa mple|.com|.", "-a|.com|/x", "|.com", QString(64, u'a') + "|.com"}
+        << QStringList{QString(64, u'a') + ".com", "exa mple.", "-a/x"} << "---" << QStringList{};
+}
+
+void TestWindow::dnsHintsFollowTheirTabs()
+{
+    QFETCH(QStringList, steps);
+    WindowFixture w;
+    w.window.Form_Load();
+    const std::map<QString, platform::DnsAnswer> answers = {
+        {"registered", platform::DnsAnswer::Delegated},
+        {"free", platform::DnsAnswer::NoSuchName},
+        {"unknown", platform::DnsAnswer::NoAnswer}};
+    for (const QString &step : steps) {
+        if (const QStringList answer = step.split(u'='); answer.size() == 2) {
+            w.dns.answer(answer[0], answers.at(answer[1]));
+        } else {
+            const QStringList parts = step.split(u'|');
+            w.useSuffixes(parts.mid(1));
+            w.lookUp(parts[0]);
+        }
+    }
+    QStringList descriptions;
+    QString marks;
+    for (Index i = 0; i < w.f.imgTab.Count(); ++i) {
+        descriptions << w.f.imgTab(i).ToolTipText();
+        QCOMPARE(w.f.lbPreFix(i).ToolTipText(), descriptions.last());
+        marks += markOf(w.f, i);
+    }
+    QTEST(descriptions, "descriptions");
+    QTEST(marks, "marks");
+    QTEST(w.dns.waiting(), "waiting");
+}
+
+void TestWindow::dnsHintsThroughALoopbackServer()
+{
+    // Qt 6.4 asks port 53 only, which the tests can take as they run as root.
+    using Reply = LoopbackDns::Reply;
+    LoopbackDns server({{"example.taken", Reply::Delegated},
+                        {"example.free", Reply::NoSuchName},
+                        {"example.broken", Reply::ServerFailure},
+                        {"example.silent", Reply::Silent}},
+                       Reply::Delegated);
+    QVERIFY2(server.isListening(),
+             qPrintable("no DNS server on 127.0.0.1:53: " + server.errorString()));
+    platform::DnsResolver resolver(LoopbackDns::address());
+    WindowFixture w(&resolver);
+    w.useSuffixes({".taken", ".free", ".broken", ".silent"});
+    w.lookUp(QStringLiteral("example"));
+    const auto states = [&w] {
+        QList<int> all;
+        for (Index i = 0; i < w.f.imgTab.Count(); ++i)
+            all << w.window.dnsHints()->state(i);
+        return all;
+    };
+    QTRY_COMPARE_WITH_TIMEOUT(
+        states(),
+        QList<int>({DnsHint::Registered, DnsHint::NotInDns, DnsHint::Unknown, DnsHint::Unknown}),
+        10000);
+    QCOMPARE(server.questions("example.silent"), 1);
+
+    // A thousand questions: at most eight out at a time, the rest waiting, all answered.
+    int delegated = 0;
+    for (int i = 0; i < 1000; ++i) {
+        resolver.ask(QStringLiteral("n%1.example.taken").arg(i),
+                     [&delegated](platform::DnsAnswer answer) {
+                         delegated += answer == platform::DnsAnswer::Delegated;
+                     });
+    }
+    int mostOut = 0;
+    QTRY_VERIFY_WITH_TIMEOUT((mostOut = std::max(mostOut, resolver.inFlight()), delegated == 1000),
+                             60000);
+    QCOMPARE(mostOut, platform::DnsResolver::MaxInFlight);
+}
+
+void TestWindow::verdictsAreAnnounced()
+{
+    if (!qEnvironmentVariableIsSet("QT_LINUX_ACCESSIBILITY_ALWAYS_ON"))
+        QSKIP("Qt tells screen readers nothing here: CTest runs this as tst_window_announced");
+    WindowFixture w;
+    QVERIFY(w.show());
+    QTRY_VERIFY(QAccessible::isActive());
+    static QStringList heard;
+    QAccessible::installUpdateHandler([](QAccessibleEvent *event) {
+        if (event->type() == QAccessible::DescriptionChanged)
+            heard << event->accessibleInterface()->text(QAccessible::Description);
+    });
+    const auto restore = qScopeGuard([] { QAccessible::installUpdateHandler(nullptr); });
+    w.useSuffixes({".com", ".net"});
+    w.lookUp(QStringLiteral("example"));
+    w.dns.answer(QStringLiteral("example.net"), platform::DnsAnswer::NoSuchName);
+    QCOMPARE(heard, QStringList({"example.com", "example.net", kNotInDns.arg("example.net")}));
+}
+#endif
 
 QTEST_MAIN(TestWindow)
 #include "tst_window.moc"

@@ -1,12 +1,16 @@
 // Takes the README's screenshot: the real program, headless, after a lookup of "example"
-// against a loopback stand-in for the lookup service, so no network is needed. Run from the
-// repository root:
+// against loopback stand-ins for the lookup service and for DNS (on 127.0.0.1:53, so it runs
+// as root), so no network is needed. Run from the repository root:
 //   cmake --build build --target take-screenshot
 //   ./build/tools/take-screenshot docs/screenshot.png
+#include "LoopbackDns.h"
 #include "LoopbackServer.h"
 
 #include "platform/webengine/EngineCommandLine.h"
 #include "platform/webengine/WebEngineBrowser.h"
+#if LOOKUP_DNS_HINTS
+#include "tabs/DnsHints.h"
+#endif
 #include "window/LookupProgram.h"
 
 #include <QApplication>
@@ -19,10 +23,27 @@ using platform::Index;
 
 namespace {
 
+// What DNS says of each domain looked up: every kind of mark shows.
+const QHash<QString, LoopbackDns::Reply> kDns = {
+    {"example.co.uk", LoopbackDns::Reply::Delegated},
+    {"example.com", LoopbackDns::Reply::Delegated},
+    {"example.org", LoopbackDns::Reply::NoSuchName},
+    {"example.org.uk", LoopbackDns::Reply::Delegated},
+    {"example.net", LoopbackDns::Reply::ServerFailure},
+};
+
 // What a lookup service might answer for a domain, marked as the stand-in it is.
 LoopbackServer::Reply standInPage(const QString &path)
 {
     const QString domain = path.section(QLatin1Char('/'), -1).toHtmlEscaped();
+    if (kDns.value(domain) == LoopbackDns::Reply::NoSuchName) {
+        return {200, QStringLiteral("<!doctype html><html><head><meta charset=\"utf-8\">"
+                                    "<title>%1</title></head><body style=\"font-family: "
+                                    "sans-serif; margin: 24px\"><h1 style=\"font-size: 22px\">"
+                                    "%1</h1><p>No match for this domain.</p></body></html>")
+                         .arg(domain)
+                         .toUtf8()};
+    }
     const QString page = QStringLiteral(R"(<!doctype html>
 <html><head><meta charset="utf-8"><link rel="icon" href="data:,"><title>%1</title>
 <style>
@@ -63,8 +84,14 @@ int main(int argc, char *argv[])
     LookupProgram::nameApplication();
 
     LoopbackServer server(&standInPage);
+    LoopbackDns dns(kDns);
+    if (!dns.isListening()) {
+        std::fprintf(stderr, "take-screenshot: no DNS server on 127.0.0.1:53: %s\n",
+                     qPrintable(dns.errorString()));
+        return 1;
+    }
     LookupProgram program(server.rootUrl() + QStringLiteral("whois/"),
-                          QStringLiteral("qrc:/start/start.html"));
+                          QStringLiteral("qrc:/start/start.html"), nullptr, LoopbackDns::address());
     FrmSearch &window = program.window();
     FrmSearchControls &f = window.controls();
     const auto title = [&f](Index i) {
@@ -89,6 +116,12 @@ int main(int argc, char *argv[])
             std::fprintf(stderr, "take-screenshot: %s did not load\n", qPrintable(domain));
             return 1;
         }
+#if LOOKUP_DNS_HINTS
+        if (!QTest::qWaitFor([&] { return window.dnsHints()->state(i) != DnsHint::None; })) {
+            std::fprintf(stderr, "take-screenshot: no DNS answer for %s\n", qPrintable(domain));
+            return 1;
+        }
+#endif
     }
     // Let the first page's last frame reach the screen.
     QTest::qWait(1000);

@@ -1,6 +1,9 @@
 #include "window/FrmSearch.h"
 
 #include "platform/forms/StandardDialogs.h"
+#if LOOKUP_DNS_HINTS
+#include "tabs/DnsHints.h"
+#endif
 
 using namespace platform;
 
@@ -17,12 +20,24 @@ Dialogs &chooseDialogs(Dialogs *given, std::unique_ptr<Dialogs> &own, QWidget *p
 } // namespace
 
 FrmSearch::FrmSearch(const QString &lookupBaseUrl, const QString &startPageUrl,
-                     const BrowserFactory &browsers, Dialogs *dialogs)
+                     const BrowserFactory &browsers, Dialogs *dialogs, NameServerLookup *dns)
     : m_controls(browsers), m_dialogs(chooseDialogs(dialogs, m_ownDialogs, &m_controls.frmSearch)),
       m_startPageUrl(startPageUrl), m_lookupRun(m_controls, lookupBaseUrl, m_dialogs),
       m_suffixPanel(m_controls, m_dialogs)
 {
     connectEvents();
+#if LOOKUP_DNS_HINTS
+    if (dns) {
+        m_dnsHints = std::make_unique<DnsHints>(m_controls, m_lookupRun, *dns);
+        m_lookupRun.setTabFilledHandler(
+            [this](Index tab, const QString &label, const QString &suffix) {
+                m_dnsHints->tabLookedUp(tab, label, suffix);
+            });
+        m_lookupRun.setLookupDoneHandler([this] { m_dnsHints->lookupDone(); });
+    }
+#else
+    Q_UNUSED(dns)
+#endif
 }
 
 FrmSearch::~FrmSearch() = default;

@@ -9,17 +9,20 @@
 
 #include <memory>
 
+class DnsHints;
 namespace platform {
 class Dialogs;
-}
+class NameServerLookup;
+} // namespace platform
 
 // The lookup window: its controls, its start-up and resize layout, and the wiring of every
 // control event to its handler.
 class FrmSearch {
 public:
-    // `dialogs` may be null for Qt's own dialogs.
+    // `dialogs` may be null for Qt's own dialogs; without `dns` the tabs get no DNS hints.
     FrmSearch(const QString &lookupBaseUrl, const QString &startPageUrl,
-              const platform::BrowserFactory &browsers, platform::Dialogs *dialogs = nullptr);
+              const platform::BrowserFactory &browsers, platform::Dialogs *dialogs = nullptr,
+              platform::NameServerLookup *dns = nullptr);
     ~FrmSearch();
 
     // Runs the load handler once, then shows the window maximized with the focus in the
@@ -35,6 +38,12 @@ public:
     TabStripScroll &tabStripScroll() { return m_tabStripScroll; }
     SuffixPanel &suffixPanel() { return m_suffixPanel; }
     TabNavigation &tabNavigation() { return m_tabNavigation; }
+#if LOOKUP_DNS_HINTS
+    DnsHints *dnsHints()
+    {
+        return m_dnsHints.get();
+    }
+#endif
 
 private:
     void connectEvents();
@@ -50,4 +59,7 @@ private:
     SuffixPanel m_suffixPanel;
     TabNavigation m_tabNavigation{m_controls, m_tabSelection, m_tabStripScroll};
     bool m_loaded = false;
+#if LOOKUP_DNS_HINTS
+    std::unique_ptr<DnsHints> m_dnsHints;
+#endif
 };

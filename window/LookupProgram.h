@@ -3,6 +3,11 @@
 #include "platform/webengine/BrowserProfile.h"
 #include "window/FrmSearch.h"
 
+#if LOOKUP_DNS_HINTS
+#include "platform/dns/DnsResolver.h"
+#endif
+
+#include <QHostAddress>
 #include <QList>
 #include <QUrl>
 
@@ -16,15 +21,21 @@ public:
     // Right after the application object exists.
     static void nameApplication();
 
-    // `dialogs` may be null for Qt's own dialogs.
+    // `dialogs` may be null for Qt's own dialogs. The DNS hints ask the system's resolver, or
+    // `nameServer` when given (tests and tools point it at a loopback server).
     LookupProgram(const QString &lookupBaseUrl, const QString &startPageUrl,
-                  platform::Dialogs *dialogs = nullptr);
+                  platform::Dialogs *dialogs = nullptr, const QHostAddress &nameServer = {});
 
     FrmSearch &window() { return m_window; }
     platform::BrowserProfile &profile() { return m_profile; }
 
 private:
-    // Declared before the window, so that it outlives every page.
+    platform::NameServerLookup *dnsLookup();
+
+    // Declared before the window, so that they outlive every page and every tab.
     platform::BrowserProfile m_profile;
+#if LOOKUP_DNS_HINTS
+    platform::DnsResolver m_dns;
+#endif
     FrmSearch m_window;
 };

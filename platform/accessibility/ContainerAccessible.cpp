@@ -1,9 +1,9 @@
 #include "platform/accessibility/ContainerAccessible.h"
 
 #include "platform/accessibility/ApplicationAccessible.h"
+#include "platform/accessibility/GraphicalControlAccessible.h"
 #include "platform/forms/Container.h"
 #include "platform/forms/GraphicalControl.h"
-#include "platform/accessibility/GraphicalControlAccessible.h"
 #include "platform/forms/WindowedControl.h"
 
 #include <QCoreApplication>
@@ -168,6 +168,14 @@ void ContainerAccessible::selectionChanged(GraphicalControl *control)
     QAccessible::State changed;
     changed.selected = true;
     QAccessibleStateChangeEvent event(interfaceFor(control), changed);
+    QAccessible::updateAccessibility(&event);
+}
+
+void ContainerAccessible::descriptionChanged(GraphicalControl *control)
+{
+    if (!QAccessible::isActive() || control->accessibleRole() == QAccessible::NoRole)
+        return;
+    QAccessibleEvent event(interfaceFor(control), QAccessible::DescriptionChanged);
     QAccessible::updateAccessibility(&event);
 }
 

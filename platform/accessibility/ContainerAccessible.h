@@ -26,6 +26,7 @@ public:
     // Called by the controls themselves.
     static void controlDestroyed(const GraphicalControl *control);
     static void selectionChanged(GraphicalControl *control);
+    static void descriptionChanged(GraphicalControl *control);
 
 private:
     Container *container() const;

@@ -1,7 +1,7 @@
 #include "platform/forms/GraphicalControl.h"
 
-#include "platform/forms/Container.h"
 #include "platform/accessibility/ContainerAccessible.h"
+#include "platform/forms/Container.h"
 
 namespace platform {
 
@@ -27,6 +27,14 @@ void GraphicalControl::dblClick()
 {
     if (m_dblClickHandler)
         m_dblClickHandler();
+}
+
+void GraphicalControl::setToolTipText(const QString &text)
+{
+    if (m_toolTipText == text)
+        return;
+    m_toolTipText = text;
+    ContainerAccessible::descriptionChanged(this);
 }
 
 QString GraphicalControl::accessibleName() const

@@ -40,7 +40,8 @@ public:
     // Shown while the pointer rests on the control; assistive technology reads it as the
     // control's description.
     const QString &ToolTipText() const { return m_toolTipText; }
-    void setToolTipText(const QString &text) { m_toolTipText = text; }
+    // A change is announced to assistive technology, as a verdict arriving on a tab is.
+    void setToolTipText(const QString &text);
 
     // What assistive technology is told of the control; one without a role is out of its
     // reach. The name is looked up each time it is asked for, so it can follow other controls.

@@ -80,6 +80,50 @@ void Image::paint(QPainter &painter) const
         painter.drawImage(area, picture);
     else
         painter.drawImage(QRect(area.topLeft(), picture.size()), picture);
+    paintMark(painter, area.topLeft());
+}
+
+void Image::setMark(const Mark &mark)
+{
+    if (mark == m_mark)
+        return;
+    m_mark = mark;
+    repaint();
+}
+
+void Image::paintMark(QPainter &painter, QPoint origin) const
+{
+    if (m_mark.shape == Mark::None)
+        return;
+    // In device-independent pixels: at 2x the shapes are drawn with twice the detail.
+    const QRectF place(QPointF(origin) + m_mark.place.topLeft() / TwipsPerPixel,
+                       m_mark.place.size() / TwipsPerPixel);
+    painter.setRenderHint(QPainter::Antialiasing);
+    switch (m_mark.shape) {
+    case Mark::Disc:
+        painter.setPen(Qt::NoPen);
+        painter.setBrush(m_mark.colour);
+        painter.drawEllipse(place);
+        break;
+    case Mark::Ring: {
+        const qreal stroke = place.width() / 5;
+        painter.setPen(QPen(m_mark.colour, stroke));
+        painter.setBrush(Qt::NoBrush);
+        painter.drawEllipse(place.adjusted(stroke / 2, stroke / 2, -stroke / 2, -stroke / 2));
+        break;
+    }
+    case Mark::Query: {
+        QFont font = painter.font();
+        font.setBold(true);
+        font.setPixelSize(qRound(place.height() * 1.2));
+        painter.setFont(font);
+        painter.setPen(m_mark.colour);
+        painter.drawText(place, Qt::AlignCenter, QStringLiteral("?"));
+        break;
+    }
+    case Mark::None:
+        break;
+    }
 }
 
 std::unique_ptr<Image> Image::loadCopy(Index index) const

@@ -2,7 +2,9 @@
 
 #include "platform/forms/GraphicalControl.h"
 
+#include <QColor>
 #include <QImage>
+#include <QRectF>
 
 #include <memory>
 #include <optional>
@@ -27,13 +29,28 @@ public:
     // The picture as painted, the key colour replaced.
     QImage shownPicture() const;
 
+    // A small sign painted over the picture, inside it, so that it moves with the image; told
+    // apart from another by its shape as well as its colour. A copy made by Load has none.
+    struct Mark {
+        enum Shape { None, Disc, Ring, Query };
+        Shape shape = None;
+        QColor colour = {};
+        QRectF place = {}; // twips from the image's top-left corner
+        bool operator==(const Mark &) const = default;
+    };
+    const Mark &mark() const { return m_mark; }
+    void setMark(const Mark &mark);
+
     void paint(QPainter &painter) const override;
     std::unique_ptr<Image> loadCopy(Index index) const;
 
 private:
+    void paintMark(QPainter &painter, QPoint origin) const;
+
     QImage m_picture;
     bool m_stretch = false;
     std::optional<QRgb> m_keyColour;
+    Mark m_mark;
 };
 
 } // namespace platform

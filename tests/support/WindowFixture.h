@@ -2,6 +2,7 @@
 
 #include "RecordingBrowser.h"
 #include "ScriptedDialogs.h"
+#include "ScriptedResolver.h"
 
 #include "window/FrmSearch.h"
 
@@ -43,8 +44,15 @@ struct WindowFixture {
 
     std::shared_ptr<BrowserLog> log = std::make_shared<BrowserLog>();
     ScriptedDialogs dialogs;
-    FrmSearch window{base, startPage, RecordingBrowser::factory(log), &dialogs};
+    ScriptedResolver dns; // unless the test gives the window a resolver of its own
+    FrmSearch window;
     FrmSearchControls &f = window.controls();
+
+    explicit WindowFixture(platform::NameServerLookup *resolver = nullptr)
+        : window(base, startPage, RecordingBrowser::factory(log), &dialogs,
+                 resolver ? resolver : &dns)
+    {
+    }
 
     // Started, and shown as a normal window with a client area of `client` pixels.
     bool show(QSize client = {691, 525})
