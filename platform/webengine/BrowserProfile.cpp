@@ -25,6 +25,8 @@ BrowserProfile::BrowserProfile(QObject *parent) : QWebEngineProfile(parent)
     s->setAttribute(QWebEngineSettings::WebGLEnabled, false);
     s->setAttribute(QWebEngineSettings::Accelerated2dCanvasEnabled, false);
     s->setAttribute(QWebEngineSettings::PlaybackRequiresUserGesture, true);
+    // The viewer needs plugins as well: both stay off.
+    s->setAttribute(QWebEngineSettings::PluginsEnabled, false);
     s->setAttribute(QWebEngineSettings::PdfViewerEnabled, false);
     s->setAttribute(QWebEngineSettings::FullScreenSupportEnabled, false);
 
