@@ -1,11 +1,13 @@
 #include "RecordingBrowser.h"
+#include "WindowFixture.h"
 
 #include "platform/forms/CommandButton.h"
 #include "platform/forms/ControlArray.h"
-#include "platform/webengine/EngineCommandLine.h"
 #include "platform/forms/Form.h"
 #include "platform/forms/Label.h"
 #include "platform/forms/StandardDialogs.h"
+#include "platform/webengine/EngineCommandLine.h"
+#include "window/ProgramOptions.h"
 
 #include <QInputDialog>
 #include <QPushButton>
@@ -140,7 +142,7 @@ void TestPlatform::focusedButtonTakesEnterAndSpace()
     other.setClickHandler([&] { ++otherPressed; });
     QVERIFY(QTest::qWaitForWindowExposed(&form));
     button.widget()->setFocus();
-    QTest::keyClick(button.widget(), Qt::Key(key));
+    testwindow::holdKey(button.widget(), Qt::Key(key)); // counts once
     QTEST(pressed, "clicks");
     // Neither button is a default button.
     QCOMPARE(otherPressed, 0);
@@ -284,26 +286,37 @@ void TestPlatform::engineSwitchesFollowTheSeparator_data()
     QTest::addColumn<QStringList>("given");
     QTest::addColumn<QByteArray>("userFlags"); // null: QTWEBENGINE_CHROMIUM_FLAGS unset
     QTest::addColumn<QStringList>("expected");
+    QTest::addColumn<QByteArray>("engineFlags"); // QTWEBENGINE_CHROMIUM_FLAGS afterwards
+    QTest::addColumn<bool>("asked");             // --help or --version is the program's
 
     const QStringList app = {"quillet-lookup"};
-    const QStringList ours = {"--webEngineArgs", "--process-per-site", "--js-flags=--jitless"};
-    QTest::newRow("program alone") << app << QByteArray() << app + ours;
-    QTest::newRow("Qt options stay before")
-        << app + QStringList{"-platform", "offscreen"} << QByteArray()
-        << app + QStringList{"-platform", "offscreen"} + ours;
-    QTest::newRow("user's engine switches kept")
-        << app + QStringList{"--webEngineArgs", "--no-sandbox"} << QByteArray()
-        << app + QStringList{"--webEngineArgs", "--no-sandbox"} + ours.mid(1);
+    const QStringList sep = {"--webEngineArgs"};
+    const QStringList ours = {"--process-per-site", "--disable-gpu"};
+    const QStringList jitless = {"--js-flags=--jitless"};
+    const QByteArray none;
+    QTest::newRow("Qt options stay before, -reverse is one")
+        << app + QStringList{"-platform", "offscreen", "-reverse"} << none
+        << app + QStringList{"-platform", "offscreen", "-reverse"} + sep + ours + jitless << none
+        << false;
+    QTest::newRow("user's engine switches after ours")
+        << app + sep + QStringList{"--no-sandbox", "--", "--version"} << none
+        << app + sep + ours + QStringList{"--no-sandbox", "--", "--version"} + jitless << none
+        << false;
     // Qt 6.4's engine takes only this exact spelling as the start of its switches.
     QTest::newRow("separator spelt otherwise")
-        << app + QStringList{"--WebEngineArgs", "--no-sandbox"} << QByteArray()
-        << app + QStringList{"--WebEngineArgs", "--no-sandbox"} + ours;
-    QTest::newRow("user's V8 switches")
-        << app + QStringList{"--webEngineArgs", "--js-flags=--no-lazy"} << QByteArray()
-        << app + QStringList{"--webEngineArgs", "--js-flags=--no-lazy", "--process-per-site"};
-    // The engine would ignore ours anyway; adding nothing says so.
-    QTest::newRow("user's flags") << app << QByteArray("--single-process") << app;
-    QTest::newRow("user's empty flags") << app << QByteArray("") << app;
+        << app + QStringList{"--WEBENGINEARGS", "--help"} << none
+        << app + QStringList{"--WEBENGINEARGS", "--help"} + sep + ours + jitless << none << true;
+    QTest::newRow("user's V8 switches keep --jitless")
+        << app + sep + QStringList{"--js-flags=--no-lazy"} << none
+        << app + sep + ours + QStringList{"--js-flags=--jitless --no-lazy"} << none << false;
+    // The engine reads the variable instead of the command line: ours go there.
+    QTest::newRow("user's flags")
+        << app + sep + QStringList{"--single-process"}
+        << QByteArray("--disable-smooth-scrolling \"--js-flags=--no-lazy --no-opt\"  -- x")
+        << app + sep + QStringList{"--single-process"}
+        << QByteArray("--process-per-site --disable-gpu --disable-smooth-scrolling "
+                      "\"--js-flags=--jitless --no-lazy --no-opt\" -- x")
+        << false;
 }
 
 void TestPlatform::engineSwitchesFollowTheSeparator()
@@ -323,6 +336,7 @@ void TestPlatform::engineSwitchesFollowTheSeparator()
         argv.push_back(arg.data());
     argv.push_back(nullptr);
     EngineCommandLine commandLine(int(given.size()), argv.data());
+    const QByteArray engineFlags = qgetenv("QTWEBENGINE_CHROMIUM_FLAGS");
     wasSet ? qputenv("QTWEBENGINE_CHROMIUM_FLAGS", saved) : qunsetenv("QTWEBENGINE_CHROMIUM_FLAGS");
 
     QStringList result;
@@ -330,6 +344,8 @@ void TestPlatform::engineSwitchesFollowTheSeparator()
         result << QString::fromUtf8(commandLine.argv()[i]);
     QTEST(result, "expected");
     QCOMPARE(commandLine.argv()[commandLine.argc()], nullptr);
+    QTEST(engineFlags, "engineFlags");
+    QTEST(ProgramOptions(int(given.size()), argv.data()).asked(), "asked");
 }
 
 QTEST_MAIN(TestPlatform)

@@ -403,17 +403,7 @@ void TestWindow::keysAndWheelEndInTheHandlers()
     w.useSuffixes(testwindow::suffixes(6));
     QWidget *box = f.txtLookUp.widget();
     f.txtLookUp.setText(QStringLiteral(" example\t"));
-    // Enter held: Qt's flagged repeats, and one it missed at the time of the release before it.
-    for (auto [type, at, repeat] : {std::tuple{QEvent::KeyPress, 100, false},
-                                    {QEvent::KeyRelease, 600, true},
-                                    {QEvent::KeyPress, 600, true},
-                                    {QEvent::KeyRelease, 640, false},
-                                    {QEvent::KeyPress, 640, false},
-                                    {QEvent::KeyRelease, 900, false}}) {
-        QKeyEvent key(type, Qt::Key_Return, {}, QStringLiteral("\r"), repeat);
-        key.setTimestamp(at);
-        QApplication::sendEvent(box, &key);
-    }
+    testwindow::holdKey(box, Qt::Key_Return);
     QCOMPARE(w.captions().size(), 6); // one run, of the name without white space
     QCOMPARE(w.log->loads(0), QStringList({w.startPage, w.base + "example.s0"}));
 
@@ -439,16 +429,22 @@ void TestWindow::keysAndWheelEndInTheHandlers()
     QCOMPARE(qobject_cast<QLineEdit *>(box)->selectedText(), f.txtLookUp.Text());
 
     // Over the strip, a notch down shifts as the left arrow; small steps add up, afresh when
-    // the turn changes direction.
+    // the turn changes direction. Anywhere else in the window the wheel leaves it alone.
     QList<float> firstLefts;
-    const QPointF at = w.tabCaption(1);
-    for (int angle : {-120, -60, 50, 50, 10, 10}) {
-        QWheelEvent turn(at, f.frmSearch.mapToGlobal(at), {}, {0, angle}, {}, {}, Qt::NoScrollPhase,
-                         false);
+    const QPointF at = w.tabCaption(1), below = f.browserLookup(0).widget()->geometry().center();
+    for (auto [where, angle] :
+         {std::pair{at, -120}, {at, -60}, {at, 50}, {at, 50}, {at, 10}, {at, 10}, {below, -240}}) {
+        QWheelEvent turn(where, f.frmSearch.mapToGlobal(where), {}, {0, angle}, {}, {},
+                         Qt::NoScrollPhase, false);
         QApplication::sendEvent(&f.frmSearch, &turn);
         firstLefts << f.imgTab(0).Left();
     }
-    QCOMPARE(firstLefts, QList<float>({-2820, -2820, -2820, -2820, -2820, -990}));
+    QCOMPARE(firstLefts, QList<float>({-2820, -2820, -2820, -2820, -2820, -990, -990}));
+
+    // A second lookup makes eleven tabs: Alt+8 reaches the eighth.
+    QTest::keyClick(box, Qt::Key_Return);
+    QTest::keyClick(box, Qt::Key_8, Qt::AltModifier);
+    QCOMPARE(f.currentTab, Index(7));
 }
 
 void TestWindow::tabsSayWhatTheyHold()
@@ -671,6 +667,10 @@ void TestWindow::panelLiesInFrontOfEveryBrowser()
     for (Index i = 0; i < 3; ++i)
         QVERIFY2(covered(w.f.browserLookup(i)), qPrintable(w.f.browserLookup(i).displayName()));
     QVERIFY(covered(w.f.cmdPreFixSetup));
+    // The tab keys rest meanwhile: none raises a browser over the panel.
+    QTest::keyClick(w.f.frmSearch.focusWidget(), Qt::Key_PageDown, Qt::ControlModifier);
+    QCOMPARE(w.f.currentTab, Index(2));
+    QCOMPARE(w.f.frmSearch.windowedOrder().first(), QStringLiteral("fraSetup"));
     // A resize while shown keeps the panel over the whole window.
     QVERIFY(w.resize(w.f.frmSearch.size() + QSize(120, 90)));
     QTRY_VERIFY(panel->geometry().contains(w.f.frmSearch.rect()));

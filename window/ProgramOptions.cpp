@@ -1,5 +1,6 @@
 #include "window/ProgramOptions.h"
 
+#include "platform/webengine/EngineCommandLine.h"
 #include "window/LookupProgram.h"
 
 #include <QApplication>
@@ -18,12 +19,11 @@ ProgramOptions::ProgramOptions(int argc, char **argv)
     const QCommandLineOption help = m_parser.addHelpOption();
     const QCommandLineOption version = m_parser.addVersionOption();
 
-    // The engine's switches are its own, even one spelt like ours.
-    for (int i = 0; i < argc; ++i) {
-        if (qstricmp(argv[i], "--webEngineArgs") == 0)
-            break;
+    // The engine's switches are its own, even one spelt like ours; the separator is found
+    // where and as the engine finds it.
+    const int separator = platform::EngineCommandLine::separatorIndex(argc, argv);
+    for (int i = 0; i < separator; ++i)
         m_arguments << QString::fromLocal8Bit(argv[i]);
-    }
     // Unknown options are no error here: they are Qt's, which it takes off the command line
     // only when the application object is made, after this, or the engine's.
     m_parser.parse(m_arguments);

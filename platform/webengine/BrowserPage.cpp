@@ -1,5 +1,6 @@
 #include "platform/webengine/BrowserPage.h"
 
+#include <QAuthenticator>
 #include <QCoreApplication>
 #include <QDesktopServices>
 #include <QJsonArray>
@@ -36,7 +37,8 @@ const char kClickTracker[] = R"js(
             clicked.set(a.href, performance.now());
     };
     addEventListener('click', note, true);
-    addEventListener('auxclick', note, true);
+    // The middle button only: the right one opens the context menu, to copy the address.
+    addEventListener('auxclick', (event) => event.button == 1 && note(event), true);
     // Focus moving into a sub-frame: the click that follows is the frame's, not ours.
     addEventListener('blur', () => clicked.clear());
     globalThis.quilletTakeLink = (address) => {
@@ -99,6 +101,9 @@ BrowserPage::BrowserPage(QWebEngineProfile *profile, const QList<QUrl> &homeUrls
             &BrowserPage::handleFeaturePermissionRequested);
     connect(this, &QWebEnginePage::fileSystemAccessRequested, this,
             [](QWebEngineFileSystemAccessRequest request) { request.reject(); });
+    // A site asking for a password gets none and opens no dialog.
+    connect(this, &QWebEnginePage::authenticationRequired, this,
+            [](const QUrl &, QAuthenticator *authenticator) { *authenticator = QAuthenticator(); });
     connect(this, &QWebEnginePage::registerProtocolHandlerRequested, this,
             [](QWebEngineRegisterProtocolHandlerRequest request) { request.reject(); });
     connect(this, &QWebEnginePage::renderProcessTerminated, this,

@@ -19,10 +19,16 @@ BrowserProfile::BrowserProfile(QObject *parent) : QWebEngineProfile(parent)
     // Left at its default, a click on "someapp:..." would launch whatever handles it.
     s->setUnknownUrlSchemePolicy(QWebEngineSettings::DisallowUnknownUrlSchemes);
     // GPU work runs inside the program's own process: a driver fault from an ad's WebGL or
-    // canvas would take the whole window down. No page starts sound or video by itself.
+    // canvas would take the whole window down. These reach only the canvas element; the
+    // engine's --disable-gpu (EngineCommandLine) closes the rest. No page starts sound or video
+    // by itself, opens the engine's PDF viewer or takes the whole screen.
     s->setAttribute(QWebEngineSettings::WebGLEnabled, false);
     s->setAttribute(QWebEngineSettings::Accelerated2dCanvasEnabled, false);
     s->setAttribute(QWebEngineSettings::PlaybackRequiresUserGesture, true);
+    // The viewer needs plugins as well: both stay off.
+    s->setAttribute(QWebEngineSettings::PluginsEnabled, false);
+    s->setAttribute(QWebEngineSettings::PdfViewerEnabled, false);
+    s->setAttribute(QWebEngineSettings::FullScreenSupportEnabled, false);
 
     connect(this, &QWebEngineProfile::downloadRequested, this,
             &BrowserProfile::handleDownloadRequested);
@@ -32,6 +38,8 @@ void BrowserProfile::prepareEnvironment()
 {
     qputenv("QT_DISABLE_SHADER_DISK_CACHE", "1");
     qputenv("MESA_SHADER_CACHE_DISABLE", "true");
+    // NVIDIA's driver keeps a cache of its own under HOME.
+    qputenv("__GL_SHADER_DISK_CACHE", "0");
 
     // Without a session bus to find, libdbus would start one of its own (where dbus-x11 is
     // installed), which writes under ~/.dbus. Nothing that needs a bus could work then anyway.

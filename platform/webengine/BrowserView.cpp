@@ -10,7 +10,49 @@
 
 namespace platform {
 
+namespace {
+
+// Text a page chose, for a tooltip: plain, whatever markup it holds (Qt would draw tables
+// and images, in the program's own process), and small enough for any screen.
+QString plainTip(const QString &text)
+{
+    if (text.isEmpty())
+        return {};
+    QStringList lines = text.split(u'\n');
+    if (lines.size() > BrowserView::kTipLines) {
+        lines.resize(BrowserView::kTipLines);
+        lines.back() = QStringLiteral("\u2026");
+    }
+    for (QString &line : lines) {
+        for (QChar &c : line) {
+            if (!c.isPrint() && !c.isSurrogate())
+                c = u' ';
+        }
+        if (line.size() > BrowserView::kTipLineLength) {
+            qsizetype keep = BrowserView::kTipLineLength - 1;
+            if (line.at(keep - 1).isHighSurrogate())
+                --keep;
+            line = line.left(keep) + u'\u2026';
+        }
+    }
+    return QStringLiteral("<p style=\"white-space:pre\">%1</p>")
+        .arg(lines.join(u'\n').toHtmlEscaped());
+}
+
+} // namespace
+
 BrowserView::BrowserView(QWidget *parent) : QWebEngineView(parent) {}
+
+bool BrowserView::event(QEvent *event)
+{
+    // The engine sets the text it gets from the page; each change is made plain before any
+    // tooltip can show it.
+    if (event->type() == QEvent::ToolTipChange && toolTip() != m_tip) {
+        m_tip = plainTip(toolTip());
+        setToolTip(m_tip);
+    }
+    return QWebEngineView::event(event);
+}
 
 void BrowserView::contextMenuEvent(QContextMenuEvent *event)
 {

@@ -1,29 +1,109 @@
 #include "platform/webengine/EngineCommandLine.h"
 
+#include <QList>
 #include <QtGlobal>
 
-#include <algorithm>
 #include <cstring>
 
 namespace platform {
 
-EngineCommandLine::EngineCommandLine(int argc, char **argv) : m_argv(argv, argv + argc)
+namespace {
+
+const char kSeparator[] = "--webEngineArgs";
+const char kJsFlags[] = "js-flags=";
+
+QByteArrayList ourSwitches()
 {
-    if (!qEnvironmentVariableIsSet("QTWEBENGINE_CHROMIUM_FLAGS")) {
-        // The engine takes only this exact spelling as the start of its switches.
-        char **const end = argv + argc;
-        char **const separator = std::find_if(argv + std::min(argc, 1), end, [](char *arg) {
-            return std::strcmp(arg, "--webEngineArgs") == 0;
-        });
-        if (separator == end)
-            m_added << "--webEngineArgs";
-        m_added << "--process-per-site";
-        // Where the user gives V8 switches of their own, theirs stand, as the engine would
-        // take only the last --js-flags anyway.
-        const bool userJsFlags = std::any_of(
-            separator, end, [](char *arg) { return std::strncmp(arg, "--js-flags=", 11) == 0; });
-        if (!userJsFlags)
-            m_added << "--js-flags=--jitless";
+    return {"--process-per-site", "--disable-gpu"};
+}
+
+// A switch to the engine: "--name" or, as the engine also reads it, "-name".
+bool isSwitch(const QByteArray &arg, const char *name)
+{
+    const qsizetype dashes = arg.startsWith("--") ? 2 : arg.startsWith('-') ? 1 : 0;
+    return dashes > 0 && arg.mid(dashes).startsWith(name);
+}
+
+// V8 reads its flags in order, so ours first leaves the user the last word, which must be
+// an explicit --no-jitless; the engine itself takes only the last --js-flags.
+void keepJitless(QByteArrayList &switches)
+{
+    bool found = false;
+    for (QByteArray &arg : switches) {
+        if (isSwitch(arg, kJsFlags)) {
+            const qsizetype value = arg.indexOf('=') + 1;
+            arg = arg.left(value) + "--jitless " + arg.mid(value);
+            found = true;
+        }
+    }
+    if (!found)
+        switches << "--js-flags=--jitless";
+}
+
+// The engine's own reading of QTWEBENGINE_CHROMIUM_FLAGS: space-separated, with double
+// quotes around (parts of) an argument that holds spaces.
+QByteArrayList splitFlags(const QByteArray &flags)
+{
+    QByteArrayList args;
+    QByteArray arg;
+    bool quoted = false;
+    bool inArg = false;
+    for (const char c : flags) {
+        if (c == '"') {
+            quoted = !quoted;
+            inArg = true;
+        } else if (c == ' ' && !quoted) {
+            if (inArg && !arg.isEmpty())
+                args << arg;
+            arg.clear();
+            inArg = false;
+        } else {
+            arg += c;
+            inArg = true;
+        }
+    }
+    if (!arg.isEmpty())
+        args << arg;
+    return args;
+}
+
+QByteArray joinFlags(const QByteArrayList &args)
+{
+    QByteArrayList quoted;
+    for (const QByteArray &arg : args)
+        quoted << (arg.contains(' ') ? '"' + arg + '"' : arg);
+    return quoted.join(' ');
+}
+
+} // namespace
+
+int EngineCommandLine::separatorIndex(int argc, char *const *argv)
+{
+    for (int i = 1; i < argc; ++i) {
+        if (std::strcmp(argv[i], kSeparator) == 0)
+            return i;
+    }
+    return argc;
+}
+
+EngineCommandLine::EngineCommandLine(int argc, char **argv)
+{
+    if (qEnvironmentVariableIsSet("QTWEBENGINE_CHROMIUM_FLAGS")) {
+        // The engine reads these instead of the command line: ours first, before anything
+        // (a lone "--") that would end the switches.
+        QByteArrayList flags = ourSwitches() + splitFlags(qgetenv("QTWEBENGINE_CHROMIUM_FLAGS"));
+        keepJitless(flags);
+        qputenv("QTWEBENGINE_CHROMIUM_FLAGS", joinFlags(flags));
+        m_argv.assign(argv, argv + argc);
+    } else {
+        // Ours right after the separator, before anything that would end the switches.
+        const int separator = separatorIndex(argc, argv);
+        for (int i = separator + 1; i < argc; ++i)
+            m_added << argv[i];
+        m_added = ourSwitches() + m_added;
+        keepJitless(m_added);
+        m_added.prepend(kSeparator);
+        m_argv.assign(argv, argv + separator);
         for (QByteArray &arg : m_added)
             m_argv.push_back(arg.data());
     }

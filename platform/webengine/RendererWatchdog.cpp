@@ -1,29 +1,48 @@
 #include "platform/webengine/RendererWatchdog.h"
 
+#include <QCoreApplication>
 #include <QPointer>
 #include <QSet>
 #include <QWebEngineLoadingInfo>
 #include <QWebEnginePage>
 
+#include <algorithm>
 #include <csignal>
 
 namespace platform {
+
+namespace {
+
+// Renderers ended and not yet gone: every page of a renderer watches it, and the first to
+// find it silent ends it, once. An id is forgotten once its process is gone, as the system
+// may give it to a later renderer.
+QSet<qint64> &endedRenderers()
+{
+    static QSet<qint64> ended;
+    return ended;
+}
+
+} // namespace
 
 int RendererWatchdog::s_checkMs = kCheckMs;
 int RendererWatchdog::s_timeoutMs = kTimeoutMs;
 
 RendererWatchdog::RendererWatchdog(QWebEnginePage *page, quint32 worldId)
-    : QObject(page), m_page(page), m_worldId(worldId), m_timeoutMs(s_timeoutMs)
+    : QObject(page), m_page(page), m_worldId(worldId), m_pid(page->renderProcessPid())
 {
-    m_timer.setInterval(s_checkMs);
     connect(&m_timer, &QTimer::timeout, this, &RendererWatchdog::handleCheck);
     connect(page, &QWebEnginePage::visibleChanged, this, &RendererWatchdog::update);
     connect(page, &QWebEnginePage::lifecycleStateChanged, this, &RendererWatchdog::update);
     connect(page, &QWebEnginePage::loadingChanged, this, &RendererWatchdog::handleLoadingChanged);
     // A new renderer has had no chance to answer yet.
-    connect(page, &QWebEnginePage::renderProcessPidChanged, this, [this] {
-        if (m_silence.isValid())
-            m_silence.restart();
+    connect(page, &QWebEnginePage::renderProcessPidChanged, this, [this](qint64 pid) {
+        if (pid > 0)
+            m_pid = pid;
+        forgetRoundTrip();
+    });
+    connect(page, &QWebEnginePage::renderProcessTerminated, this, [this] {
+        endedRenderers().remove(m_pid);
+        forgetRoundTrip();
     });
 }
 
@@ -44,8 +63,7 @@ void RendererWatchdog::handleLoadingChanged(const QWebEngineLoadingInfo &info)
 {
     // Loads come and go through the renderer: round trips may be lost on the way, and a
     // renderer just started by one may be slow to answer the first.
-    if (m_silence.isValid())
-        m_silence.restart();
+    forgetRoundTrip();
     // The end of a load that was under way before the program's own started is not its end.
     if (info.status() == QWebEngineLoadingInfo::LoadStartedStatus) {
         m_loadStarted = m_loadPending;
@@ -55,39 +73,53 @@ void RendererWatchdog::handleLoadingChanged(const QWebEngineLoadingInfo &info)
     }
 }
 
+void RendererWatchdog::forgetRoundTrip()
+{
+    m_roundTrip = 0;
+    m_waitedMs = 0;
+}
+
 void RendererWatchdog::update()
 {
     const bool watch = (m_page->isVisible() || m_loadPending) &&
                        m_page->lifecycleState() == QWebEnginePage::LifecycleState::Active;
     if (watch == m_timer.isActive())
         return;
+    forgetRoundTrip();
     if (watch) {
-        m_silence.start();
-        m_timer.start();
+        m_sinceCheck.start();
+        m_timer.start(s_checkMs);
     } else {
         m_timer.stop();
-        m_silence.invalidate();
     }
 }
 
 void RendererWatchdog::handleCheck()
 {
-    if (m_silence.elapsed() < m_timeoutMs) {
+    // A check that comes late found the program's own thread busy, when no answer could
+    // have come in: that time is not the renderer's.
+    m_timer.setInterval(s_checkMs);
+    m_waitedMs += std::min<qint64>(m_sinceCheck.restart(), s_checkMs);
+    if (m_roundTrip == 0) {
+        m_roundTrip = ++m_lastRoundTrip;
+        m_waitedMs = 0;
         QPointer<RendererWatchdog> self(this);
-        m_page->runJavaScript(QStringLiteral("0"), m_worldId, [self](const QVariant &) {
-            if (self && self->m_silence.isValid())
-                self->m_silence.restart();
-        });
+        m_page->runJavaScript(QStringLiteral("0"), m_worldId,
+                              [self, roundTrip = m_roundTrip](const QVariant &) {
+                                  if (self && self->m_roundTrip == roundTrip)
+                                      self->forgetRoundTrip();
+                              });
         return;
     }
-    // Every page of a renderer watches it: the first to find it silent ends it, once.
-    static QSet<qint64> ended;
+    if (m_waitedMs < s_timeoutMs)
+        return;
     const qint64 pid = m_page->renderProcessPid();
-    if (pid > 0 && !ended.contains(pid)) {
-        ended.insert(pid);
+    // A renderer inside the program (--single-process) would take the program with it.
+    if (pid > 0 && pid != QCoreApplication::applicationPid() && !endedRenderers().contains(pid)) {
+        endedRenderers().insert(pid);
         ::kill(pid_t(pid), SIGKILL);
     }
-    m_silence.restart();
+    forgetRoundTrip();
 }
 
 } // namespace platform

@@ -12,9 +12,11 @@ namespace platform {
 // Ends the renderer process of a page that has stopped answering, so that the page's crash
 // recovery takes over: a script that never yields hangs every page of its renderer, and the
 // engine has no signal for that. While the page is shown, or loads an address the program
-// sent it to, a trivial script makes a round trip in the program's own script world every
-// few seconds; a renderer silent for longer than the timeout is ended. A frozen page runs
-// nothing by design and is never counted.
+// sent it to, a trivial script makes a round trip in the program's own script world, one at
+// a time; a renderer is ended only when a round trip sent at least the timeout ago has not
+// come back, counting only the time the program's own thread was free to take the answer. A
+// frozen page runs nothing by design and is never watched; the program itself (a renderer
+// run inside it) is never ended.
 class RendererWatchdog : public QObject {
     Q_OBJECT
 
@@ -24,7 +26,7 @@ public:
 
     static constexpr int kCheckMs = 3000;
     static constexpr int kTimeoutMs = 10000;
-    // For tests: applies to watchdogs made afterwards.
+    // For tests: applies from each watchdog's next check.
     static void setTiming(int checkMs, int timeoutMs);
 
     // To be called before the program loads an address into the page.
@@ -34,13 +36,20 @@ private:
     void handleLoadingChanged(const QWebEngineLoadingInfo &info);
     void handleCheck();
     void update();
+    // The round trip under way, if any, no longer counts: the renderer may have changed.
+    void forgetRoundTrip();
 
     QWebEnginePage *m_page = nullptr;
     quint32 m_worldId = 0;
-    int m_timeoutMs = kTimeoutMs;
     QTimer m_timer;
-    // Since the last answer, or since watching (again) began.
-    QElapsedTimer m_silence;
+    // Since the last check, to tell a stall of the program's own thread.
+    QElapsedTimer m_sinceCheck;
+    // The round trip under way (0: none) and how long it has waited while the program ran.
+    quint64 m_roundTrip = 0;
+    quint64 m_lastRoundTrip = 0;
+    qint64 m_waitedMs = 0;
+    // The renderer this page last had, to be forgotten as ended once it is gone.
+    qint64 m_pid = 0;
     bool m_loadPending = false;
     bool m_loadStarted = false;
     static int s_checkMs;

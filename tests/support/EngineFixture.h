@@ -11,12 +11,14 @@
 #include <QWebEnginePage>
 
 // A test program that drives the real engine sets its process up as main() does: the same
-// environment, the same engine switches.
+// environment, the same engine switches, and the GPU taken for a real driver, as a user may.
 #define QUILLET_ENGINE_TEST_MAIN(TestObject)                                                       \
     int main(int argc, char *argv[])                                                               \
     {                                                                                              \
         LookupProgram::prepareProcess();                                                           \
-        platform::EngineCommandLine commandLine(argc, argv);                                       \
+        char separator[] = "--webEngineArgs", gpu[] = "--ignore-gpu-blocklist";                    \
+        char *engineArgv[] = {argv[0], separator, gpu, nullptr};                                   \
+        platform::EngineCommandLine commandLine(3, engineArgv);                                    \
         QApplication app(commandLine.argc(), commandLine.argv());                                  \
         LookupProgram::nameApplication();                                                          \
         TestObject test;                                                                           \

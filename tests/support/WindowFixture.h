@@ -35,6 +35,23 @@ inline void lookUp(FrmSearch &window, const QString &label)
     window.lookupRun().cmdSearch_Click();
 }
 
+// `key` held down under X: Qt's flagged repeats, and one it missed at the time of the
+// release before it.
+inline void holdKey(QWidget *widget, Qt::Key key)
+{
+    for (auto [type, at, repeat] : {std::tuple{QEvent::KeyPress, 100, false},
+                                    {QEvent::KeyRelease, 600, true},
+                                    {QEvent::KeyPress, 600, true},
+                                    {QEvent::KeyRelease, 640, false},
+                                    {QEvent::KeyPress, 640, false},
+                                    {QEvent::KeyRelease, 900, false}}) {
+        QKeyEvent event(type, key, {}, key == Qt::Key_Return ? QStringLiteral("\r") : QString(),
+                        repeat);
+        event.setTimestamp(at);
+        QApplication::sendEvent(widget, &event);
+    }
+}
+
 } // namespace testwindow
 
 // The window on recording browsers and scripted dialogs: the handlers without an engine.
