@@ -6,6 +6,7 @@
 #include <QHelpEvent>
 #include <QMouseEvent>
 #include <QPainter>
+#include <QTextDocument>
 #include <QToolTip>
 
 #include <algorithm>
@@ -289,8 +290,10 @@ bool Container::event(QEvent *event)
     const auto *help = static_cast<QHelpEvent *>(event);
     // A child widget without a tip of its own passes the event on; it lies above the pictures.
     const GraphicalControl *control = childAt(help->pos()) ? nullptr : graphicalAt(help->pos());
+    // Plain text: a tip may hold what the user typed, which Qt would otherwise read as markup.
     if (control && !control->ToolTipText().isEmpty())
-        QToolTip::showText(help->globalPos(), control->ToolTipText(), this, control->pixelRect());
+        QToolTip::showText(help->globalPos(), Qt::convertFromPlainText(control->ToolTipText()),
+                           this, control->pixelRect());
     else
         QToolTip::hideText();
     return true;
