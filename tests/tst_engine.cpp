@@ -380,10 +380,9 @@ void TestEngine::failingServiceLeavesTheWindowWorking()
     }
     QTRY_COMPARE_WITH_TIMEOUT(finished, 2, kPatience);
 
-    // The service's page, or the engine's own account of the failure, stays in the tab at
-    // the address the program sent it to; no page comes over a connection the engine does
-    // not trust, and a password is asked for once, not given. No dialog opens, the window
-    // still answers the user and the next lookup goes out.
+    // The page, or the engine's account of the failure, stays at the address sent; nothing
+    // comes over an untrusted connection, no password is given, no dialog opens, and the
+    // window still answers: the next lookup goes out.
     for (Index i : {0, 1}) {
         const QString path = QStringLiteral("/whois/down") + (i ? ".org" : ".com");
         QCOMPARE(p.page(i)->url(), QUrl(p.base + path.mid(7)));

@@ -6,8 +6,7 @@
 
 #include <map>
 
-// A resolver that answers only when the test says so. An answer reaches every question asked
-// for that name, those dropped in the meantime too, as a late reply already on its way would.
+// Answers when the test says so, to every question for the name, dropped ones too (late replies).
 class ScriptedResolver : public platform::NameServerLookup {
 public:
     Ticket ask(const QString &name, Answered answered) override

@@ -35,8 +35,7 @@ inline void lookUp(FrmSearch &window, const QString &label)
     window.lookupRun().cmdSearch_Click();
 }
 
-// `key` held down under X: Qt's flagged repeats, and one it missed at the time of the
-// release before it.
+// `key` held under X: Qt's flagged repeats, and one it missed, at the time of the release.
 inline void holdKey(QWidget *widget, Qt::Key key)
 {
     for (auto [type, at, repeat] : {std::tuple{QEvent::KeyPress, 100, false},
