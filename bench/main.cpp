@@ -9,6 +9,7 @@
 
 #include <QApplication>
 #include <QCommandLineParser>
+#include <QHash>
 
 #include <cstdio>
 #include <vector>
@@ -30,14 +31,16 @@ int runProgram(int argc, char *argv[], const QString &rootUrl)
 }
 
 // A bare program with plain views, nothing set but `addition`, one of the program's own:
-// an engine switch ("per-site", "jitless") or what PlainSubject takes.
+// an engine switch ("per-site", "jitless", "no-gpu") or what PlainSubject takes.
 int runPlain(int argc, char *argv[], const QString &rootUrl, const QString &addition)
 {
     std::vector<char *> args(argv, argv + argc);
-    char separator[] = "--webEngineArgs", perSite[] = "--process-per-site",
-         jitless[] = "--js-flags=--jitless";
-    if (addition == u"per-site" || addition == u"jitless")
-        args.insert(args.end(), {separator, addition == u"per-site" ? perSite : jitless});
+    static const QHash<QString, QByteArray> switches = {{"per-site", "--process-per-site"},
+                                                        {"jitless", "--js-flags=--jitless"},
+                                                        {"no-gpu", "--disable-gpu"}};
+    QByteArray separator("--webEngineArgs"), engineSwitch = switches.value(addition);
+    if (!engineSwitch.isEmpty())
+        args.insert(args.end(), {separator.data(), engineSwitch.data()});
     int count = int(args.size());
     args.push_back(nullptr);
     QApplication app(count, args.data());
