@@ -185,18 +185,8 @@ bool AppSubject::hintsShown()
 bool AppSubject::setHints(bool on)
 {
 #if LOOKUP_DNS_HINTS
-    // As the window wires them; off, a lookup asks DNS nothing.
-    DnsHints *hints = m_program.window().dnsHints();
-    LookupRun &run = m_program.window().lookupRun();
     m_hints = on;
-    run.setTabFilledHandler(
-        on ? LookupRun::TabFilledHandler(
-                 [hints](Index tab, const QString &label, const QString &suffix) {
-                     hints->tabLookedUp(tab, label, suffix);
-                 })
-           : nullptr);
-    run.setLookupDoneHandler(on ? std::function<void()>([hints] { hints->lookupDone(); })
-                                : nullptr);
+    m_program.window().setDnsHintsEnabled(on);
     return true;
 #else
     Q_UNUSED(on)

@@ -29,11 +29,7 @@ FrmSearch::FrmSearch(const QString &lookupBaseUrl, const QString &startPageUrl,
 #if LOOKUP_DNS_HINTS
     if (dns) {
         m_dnsHints = std::make_unique<DnsHints>(m_controls, m_lookupRun, *dns);
-        m_lookupRun.setTabFilledHandler(
-            [this](Index tab, const QString &label, const QString &suffix) {
-                m_dnsHints->tabLookedUp(tab, label, suffix);
-            });
-        m_lookupRun.setLookupDoneHandler([this] { m_dnsHints->lookupDone(); });
+        setDnsHintsEnabled(true);
     }
 #else
     Q_UNUSED(dns)
@@ -72,6 +68,21 @@ void FrmSearch::connectEvents()
     f.cmdRemoveAll.setClickHandler([this] { m_suffixPanel.cmdRemoveAll_Click(); });
     f.cmdCreateNew.setClickHandler([this] { m_suffixPanel.cmdCreateNew_Click(); });
 }
+
+#if LOOKUP_DNS_HINTS
+void FrmSearch::setDnsHintsEnabled(bool enabled)
+{
+    DnsHints *hints = enabled ? m_dnsHints.get() : nullptr;
+    m_lookupRun.setTabFilledHandler(
+        hints ? LookupRun::TabFilledHandler(
+                    [hints](Index tab, const QString &label, const QString &suffix) {
+                        hints->tabLookedUp(tab, label, suffix);
+                    })
+              : nullptr);
+    m_lookupRun.setLookupDoneHandler(hints ? std::function<void()>([hints] { hints->lookupDone(); })
+                                           : nullptr);
+}
+#endif
 
 void FrmSearch::handleSetupShownChanged()
 {

@@ -43,6 +43,8 @@ public:
     {
         return m_dnsHints.get();
     }
+    // Off, a lookup asks DNS nothing; on, each tab it fills gets its hint (given a resolver).
+    void setDnsHintsEnabled(bool enabled);
 #endif
 
 private:
