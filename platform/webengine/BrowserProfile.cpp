@@ -2,6 +2,7 @@
 
 #include <QCoreApplication>
 #include <QFileInfo>
+#include <QQuickWindow>
 #include <QWebEngineDownloadRequest>
 #include <QWebEngineSettings>
 #include <QWebEngineUrlScheme>
@@ -36,6 +37,10 @@ BrowserProfile::BrowserProfile(QObject *parent) : QWebEngineProfile(parent)
 
 void BrowserProfile::prepareEnvironment()
 {
+    // The engine draws its pages in software (--disable-gpu), so its views need no OpenGL
+    // either. Drawn with OpenGL, each view's frame would be composited with the whole window,
+    // and the driver would compile its shaders anew at every start, as no cache is kept.
+    QQuickWindow::setGraphicsApi(QSGRendererInterface::Software);
     qputenv("QT_DISABLE_SHADER_DISK_CACHE", "1");
     qputenv("MESA_SHADER_CACHE_DISABLE", "true");
     // NVIDIA's driver keeps a cache of its own under HOME.
