@@ -292,7 +292,7 @@ void TestPlatform::engineSwitchesFollowTheSeparator_data()
     const QStringList app = {"quillet-lookup"};
     const QStringList sep = {"--webEngineArgs"};
     const QStringList ours = {"--process-per-site", "--disable-gpu"};
-    const QStringList jitless = {"--js-flags=--jitless"};
+    const QStringList jitless = {"--js-flags=--jitless --no-memory-reducer"};
     const QByteArray none;
     QTest::newRow("Qt options stay before, -reverse is one")
         << app + QStringList{"-platform", "offscreen", "-reverse"} << none
@@ -308,14 +308,15 @@ void TestPlatform::engineSwitchesFollowTheSeparator_data()
         << app + QStringList{"--WEBENGINEARGS", "--help"} + sep + ours + jitless << none << true;
     QTest::newRow("user's V8 switches keep --jitless")
         << app + sep + QStringList{"--js-flags=--no-lazy"} << none
-        << app + sep + ours + QStringList{"--js-flags=--jitless --no-lazy"} << none << false;
+        << app + sep + ours + QStringList{"--js-flags=--jitless --no-memory-reducer --no-lazy"}
+        << none << false;
     // The engine reads the variable instead of the command line: ours go there.
     QTest::newRow("user's flags")
         << app + sep + QStringList{"--single-process"}
         << QByteArray("--disable-smooth-scrolling \"--js-flags=--no-lazy --no-opt\"  -- x")
         << app + sep + QStringList{"--single-process"}
         << QByteArray("--process-per-site --disable-gpu --disable-smooth-scrolling "
-                      "\"--js-flags=--jitless --no-lazy --no-opt\" -- x")
+                      "\"--js-flags=--jitless --no-memory-reducer --no-lazy --no-opt\" -- x")
         << false;
 }
 
