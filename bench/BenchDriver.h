@@ -46,13 +46,14 @@ private:
     double startupMs(const QString &kind);
     double medianStartupMs(const QString &kind, int runs);
     Session runSession(const QString &kind);
+    double floorPerTabMiB();
     Reply lookUp(QProcess &child, const QString &label, int suffixes, Session &session);
     void waitForQuiet(QProcess &child);
     int idleSeconds() const;
     double idleCpuShare(QProcess &child);
     QString displayName() const;
     void printReport(const Session &app, const Session &plain, double appStartMs,
-                     double plainStartMs, double seconds) const;
+                     double plainStartMs, double floorMiB, double seconds) const;
 
     QString m_program;
     Options m_options;

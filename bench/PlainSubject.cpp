@@ -3,6 +3,7 @@
 #include "platform/webengine/BrowserPage.h"
 #include "platform/webengine/BrowserProfile.h"
 #include "platform/webengine/LoadScheduler.h"
+#include "platform/webengine/PageFreezer.h"
 #include "platform/webengine/RendererWatchdog.h"
 #include "window/FrmSearchControls.h"
 
@@ -56,7 +57,12 @@ QWebEngineView *PlainSubject::addView()
     if (m_addition == u"watchdog")
         new platform::RendererWatchdog(view->page(), platform::BrowserPage::kProgramWorld);
     view->setGeometry(viewRect(m_window.size()));
-    view->show();
+    if (m_addition == u"floor" && !m_views.isEmpty()) {
+        new platform::PageFreezer(view->page());
+        view->hide();
+    } else {
+        view->show();
+    }
     view->lower();
     m_views.append(view);
     return view;
@@ -90,6 +96,8 @@ QList<Subject::Load> PlainSubject::lookUp(const QString &label, const QStringLis
         const QUrl url = address(label, suffixes[i]);
         if (auto *watchdog = view->page()->findChild<platform::RendererWatchdog *>())
             watchdog->loadRequested();
+        if (auto *freezer = view->page()->findChild<platform::PageFreezer *>())
+            freezer->loadRequested();
         if (m_loads)
             m_loads->requestLoad(view, [view, url] { view->load(url); });
         else

@@ -10,6 +10,7 @@
 #include <QApplication>
 #include <QCommandLineParser>
 #include <QHash>
+#include <QQuickWindow>
 
 #include <cstdio>
 #include <vector>
@@ -31,16 +32,25 @@ int runProgram(int argc, char *argv[], const QString &rootUrl)
 }
 
 // A bare program with plain views, nothing set but `addition`, one of the program's own:
-// an engine switch ("per-site", "jitless", "no-gpu") or what PlainSubject takes.
+// an engine switch ("per-site", "jitless", "no-gpu"), the floor's ("floor") or what PlainSubject
+// takes.
 int runPlain(int argc, char *argv[], const QString &rootUrl, const QString &addition)
 {
     std::vector<char *> args(argv, argv + argc);
-    static const QHash<QString, QByteArray> switches = {{"per-site", "--process-per-site"},
-                                                        {"jitless", "--js-flags=--jitless"},
-                                                        {"no-gpu", "--disable-gpu"}};
-    QByteArray separator("--webEngineArgs"), engineSwitch = switches.value(addition);
-    if (!engineSwitch.isEmpty())
-        args.insert(args.end(), {separator.data(), engineSwitch.data()});
+    static QByteArray perSite("--process-per-site"), jitless("--js-flags=--jitless"),
+        ourJsFlags("--js-flags=--jitless --no-memory-reducer"), noGpu("--disable-gpu"),
+        separator("--webEngineArgs");
+    static const QHash<QString, QList<char *>> switches = {
+        {"per-site", {perSite.data()}},
+        {"jitless", {jitless.data()}},
+        {"no-gpu", {noGpu.data()}},
+        {"floor", {perSite.data(), ourJsFlags.data(), noGpu.data()}}};
+    if (const QList<char *> engineSwitches = switches.value(addition); !engineSwitches.isEmpty()) {
+        args.push_back(separator.data());
+        args.insert(args.end(), engineSwitches.begin(), engineSwitches.end());
+    }
+    if (addition == u"floor")
+        QQuickWindow::setGraphicsApi(QSGRendererInterface::Software);
     int count = int(args.size());
     args.push_back(nullptr);
     QApplication app(count, args.data());
