@@ -381,6 +381,7 @@ int BenchDriver::runAdditions()
                                QStringLiteral("plain:per-site"),
                                QStringLiteral("plain:jitless"),
                                QStringLiteral("plain:no-gpu"),
+                               QStringLiteral("plain:software"),
                                QStringLiteral("plain:scheduler"),
                                QStringLiteral("plain:profile"),
                                QStringLiteral("app")};

@@ -32,24 +32,24 @@ int runProgram(int argc, char *argv[], const QString &rootUrl)
 }
 
 // A bare program with plain views, nothing set but `addition`, one of the program's own:
-// an engine switch ("per-site", "jitless", "no-gpu"), the floor's ("floor") or what PlainSubject
-// takes.
+// engine switches ("per-site", "jitless" with the program's other V8 flags, "no-gpu"), views
+// drawn in software ("software"), the floor's set-up ("floor") or what PlainSubject takes.
 int runPlain(int argc, char *argv[], const QString &rootUrl, const QString &addition)
 {
     std::vector<char *> args(argv, argv + argc);
-    static QByteArray perSite("--process-per-site"), jitless("--js-flags=--jitless"),
-        ourJsFlags("--js-flags=--jitless --no-memory-reducer"), noGpu("--disable-gpu"),
+    static QByteArray perSite("--process-per-site"),
+        jsFlags("--js-flags=--jitless --no-memory-reducer"), noGpu("--disable-gpu"),
         separator("--webEngineArgs");
     static const QHash<QString, QList<char *>> switches = {
         {"per-site", {perSite.data()}},
-        {"jitless", {jitless.data()}},
+        {"jitless", {jsFlags.data()}},
         {"no-gpu", {noGpu.data()}},
-        {"floor", {perSite.data(), ourJsFlags.data(), noGpu.data()}}};
+        {"floor", {perSite.data(), jsFlags.data(), noGpu.data()}}};
     if (const QList<char *> engineSwitches = switches.value(addition); !engineSwitches.isEmpty()) {
         args.push_back(separator.data());
         args.insert(args.end(), engineSwitches.begin(), engineSwitches.end());
     }
-    if (addition == u"floor")
+    if (addition == u"floor" || addition == u"software")
         QQuickWindow::setGraphicsApi(QSGRendererInterface::Software);
     int count = int(args.size());
     args.push_back(nullptr);
