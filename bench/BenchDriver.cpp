@@ -378,16 +378,11 @@ int BenchDriver::runAdditions()
 {
     if (!m_server.isListening())
         return 2;
-    const QStringList kinds = {QStringLiteral("plain"),
-                               QStringLiteral("plain:tracker"),
-                               QStringLiteral("plain:watchdog"),
-                               QStringLiteral("plain:per-site"),
-                               QStringLiteral("plain:jitless"),
-                               QStringLiteral("plain:no-gpu"),
-                               QStringLiteral("plain:software"),
-                               QStringLiteral("plain:scheduler"),
-                               QStringLiteral("plain:profile"),
-                               QStringLiteral("app")};
+    const QStringList kinds = {QStringLiteral("plain"),          QStringLiteral("plain:tracker"),
+                               QStringLiteral("plain:watchdog"), QStringLiteral("plain:per-site"),
+                               QStringLiteral("plain:jitless"),  QStringLiteral("plain:no-gpu"),
+                               QStringLiteral("plain:software"), QStringLiteral("plain:scheduler"),
+                               QStringLiteral("plain:profile"),  QStringLiteral("app")};
     const int runs = m_options.quick ? 3 : 7;
     QHash<QString, QList<double>> starts, firsts;
     // Turn by turn, so that the machine's busy moments spread over every kind; the first
