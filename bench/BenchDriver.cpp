@@ -253,9 +253,11 @@ BenchDriver::Session BenchDriver::runSession(const QString &kind)
     // Idle with the stub's ticking page in front, then with a still one, where only the
     // program's own wake-ups and the frozen pages' are left.
     auto measureIdle = [&](int at) {
+        // Idle, not the last lookup's pages still settling.
+        waitForQuiet(*child);
         s.idle[at] = idleCpuShare(*child);
         send(*child, QStringLiteral("lookup still-%1 1").arg(at));
-        pause(settleMs);
+        waitForQuiet(*child);
         s.stillIdle[at] = idleCpuShare(*child);
     };
     if (app)
@@ -264,7 +266,9 @@ BenchDriver::Session BenchDriver::runSession(const QString &kind)
     // the start page, is not counted.
     const int repeats = m_options.quick ? 3 : 5;
     QList<double> singles;
-    for (int i = 0; i < repeats; ++i) {
+    // More of them than of the lookups of 12, which add tabs: this is every first result's
+    // baseline.
+    for (int i = 0; i < 2 * repeats - 1; ++i) {
         const QString label = QStringLiteral("%1-one-%2").arg(kind).arg(i);
         singles << lookUp(*child, label, 1, s).value(QStringLiteral("first"), NAN);
     }
