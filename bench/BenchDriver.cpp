@@ -200,6 +200,12 @@ void BenchDriver::waitForQuiet(QProcess &child)
     }
 }
 
+int BenchDriver::settleMs() const
+{
+    // Before a memory figure, for what the last lookup set going to end.
+    return m_options.quick ? 1500 : 3000;
+}
+
 int BenchDriver::idleSeconds() const
 {
     // Garbage collection in the shared renderer comes in bursts: a long window evens them out.
@@ -221,7 +227,6 @@ double BenchDriver::idleCpuShare(QProcess &child)
 BenchDriver::Session BenchDriver::runSession(const QString &kind)
 {
     const bool app = kind == QLatin1String("app");
-    const int settleMs = m_options.quick ? 1500 : 3000;
     Session s;
     std::unique_ptr<QProcess> child = startSubject(kind);
     if (readLine(*child, 60000) != QLatin1String("ready")) {
@@ -229,7 +234,7 @@ BenchDriver::Session BenchDriver::runSession(const QString &kind)
         return s;
     }
     auto measureMemory = [&](int at) {
-        pause(settleMs);
+        pause(settleMs());
         s.pss[at] = mebibytes(ProcessTree(child->processId()).pssKiB());
         const Reply pages = send(*child, QStringLiteral("pages"));
         s.tabs[at] = int(pages.value("active") + pages.value("frozen") + pages.value("discarded"));
@@ -340,8 +345,7 @@ double BenchDriver::floorPerTabMiB()
     double pss[2];
     for (int at : {0, 1}) {
         send(*child, QStringLiteral("grow %1").arg(kTabCounts[at + 1]));
-        // Settled as long as the program is before its own figures.
-        pause(m_options.quick ? 1500 : 3000);
+        pause(settleMs());
         pss[at] = mebibytes(ProcessTree(child->processId()).pssKiB());
     }
     stop(*child);

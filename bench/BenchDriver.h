@@ -49,6 +49,7 @@ private:
     double floorPerTabMiB();
     Reply lookUp(QProcess &child, const QString &label, int suffixes, Session &session);
     void waitForQuiet(QProcess &child);
+    int settleMs() const;
     int idleSeconds() const;
     double idleCpuShare(QProcess &child);
     QString displayName() const;

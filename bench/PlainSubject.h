@@ -19,9 +19,9 @@ class LoadScheduler;
 // "tracker" (the click-tracker script), "watchdog" (the hung-renderer round trips),
 // "scheduler" (loads through the load scheduler and its paint watch), "profile" (the
 // program's profile and settings). Engine switches are the command line's. "floor" is the
-// least a covered tab can cost while it keeps its page: the program's engine switches and
-// software drawing, and every view but the first hidden and frozen once loaded, as the
-// program does with covered tabs, without any of its other additions.
+// least a covered tab can cost while it keeps its page: the program's process and engine
+// set-up, and every view but the first hidden and frozen once loaded, as the program does
+// with covered tabs, without any of its other additions.
 class PlainSubject : public Subject {
 public:
     PlainSubject(const QString &rootUrl, QUrl startPageUrl, QString addition = {});

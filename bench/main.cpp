@@ -31,32 +31,39 @@ int runProgram(int argc, char *argv[], const QString &rootUrl)
     return app.exec();
 }
 
+// Plain views in a window of their own, the application object made from argc and argv.
+int execPlain(int &argc, char **argv, const QString &rootUrl, const QString &addition)
+{
+    QApplication app(argc, argv);
+    PlainSubject subject(rootUrl, QUrl(QString::fromUtf8(kStartPageUrl)), addition);
+    subject.start();
+    return app.exec();
+}
+
 // A bare program with plain views, nothing set but `addition`, one of the program's own:
 // engine switches ("per-site", "jitless" with the program's other V8 flags, "no-gpu"), views
-// drawn in software ("software"), the floor's set-up ("floor") or what PlainSubject takes.
+// drawn in software ("software"), the program's whole process and engine set-up ("floor") or
+// what PlainSubject takes.
 int runPlain(int argc, char *argv[], const QString &rootUrl, const QString &addition)
 {
+    if (addition == u"floor") {
+        LookupProgram::prepareProcess();
+        platform::EngineCommandLine commandLine(argc, argv);
+        return execPlain(commandLine.argc(), commandLine.argv(), rootUrl, addition);
+    }
     std::vector<char *> args(argv, argv + argc);
     static QByteArray perSite("--process-per-site"),
         jsFlags("--js-flags=--jitless --no-memory-reducer"), noGpu("--disable-gpu"),
         separator("--webEngineArgs");
-    static const QHash<QString, QList<char *>> switches = {
-        {"per-site", {perSite.data()}},
-        {"jitless", {jsFlags.data()}},
-        {"no-gpu", {noGpu.data()}},
-        {"floor", {perSite.data(), jsFlags.data(), noGpu.data()}}};
-    if (const QList<char *> engineSwitches = switches.value(addition); !engineSwitches.isEmpty()) {
-        args.push_back(separator.data());
-        args.insert(args.end(), engineSwitches.begin(), engineSwitches.end());
-    }
-    if (addition == u"floor" || addition == u"software")
+    static const QHash<QString, char *> switches = {
+        {"per-site", perSite.data()}, {"jitless", jsFlags.data()}, {"no-gpu", noGpu.data()}};
+    if (char *engineSwitch = switches.value(addition))
+        args.insert(args.end(), {separator.data(), engineSwitch});
+    if (addition == u"software")
         QQuickWindow::setGraphicsApi(QSGRendererInterface::Software);
     int count = int(args.size());
     args.push_back(nullptr);
-    QApplication app(count, args.data());
-    PlainSubject subject(rootUrl, QUrl(QString::fromUtf8(kStartPageUrl)), addition);
-    subject.start();
-    return app.exec();
+    return execPlain(count, args.data(), rootUrl, addition);
 }
 
 } // namespace

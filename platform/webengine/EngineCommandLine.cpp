@@ -30,7 +30,7 @@ bool isSwitch(const QByteArray &arg, const char *name)
 
 // V8 reads its flags in order, so ours first leaves the user the last word, which must be
 // an explicit --no-jitless; the engine itself takes only the last --js-flags.
-void keepJitless(QByteArrayList &switches)
+void keepOurJsFlags(QByteArrayList &switches)
 {
     bool found = false;
     for (QByteArray &arg : switches) {
@@ -96,7 +96,7 @@ EngineCommandLine::EngineCommandLine(int argc, char **argv)
         // The engine reads these instead of the command line: ours first, before anything
         // (a lone "--") that would end the switches.
         QByteArrayList flags = ourSwitches() + splitFlags(qgetenv("QTWEBENGINE_CHROMIUM_FLAGS"));
-        keepJitless(flags);
+        keepOurJsFlags(flags);
         qputenv("QTWEBENGINE_CHROMIUM_FLAGS", joinFlags(flags));
         m_argv.assign(argv, argv + argc);
     } else {
@@ -105,7 +105,7 @@ EngineCommandLine::EngineCommandLine(int argc, char **argv)
         for (int i = separator + 1; i < argc; ++i)
             m_added << argv[i];
         m_added = ourSwitches() + m_added;
-        keepJitless(m_added);
+        keepOurJsFlags(m_added);
         m_added.prepend(kSeparator);
         m_argv.assign(argv, argv + separator);
         for (QByteArray &arg : m_added)
