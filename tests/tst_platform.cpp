@@ -14,6 +14,7 @@
 #include <QTest>
 #include <QTimer>
 
+#include <memory>
 #include <optional>
 
 using namespace platform;
@@ -60,6 +61,7 @@ private Q_SLOTS:
     void whatCovers_data();
     void whatCovers();
     void growingFormTakesClicksOnWhatComesIntoView();
+    void orderHoldsWhenAControlGoes();
     void engineSwitchesFollowTheSeparator_data();
     void engineSwitchesFollowTheSeparator();
 };
@@ -246,6 +248,19 @@ void TestPlatform::growingFormTakesClicksOnWhatComesIntoView()
     form.resize(500, 300);
     form.grab();
     QCOMPARE(form.graphicalAt(QPoint(415, 15)), &far);
+}
+
+void TestPlatform::orderHoldsWhenAControlGoes()
+{
+    ShownForm form;
+    auto first = std::make_unique<Label>(&form, QStringLiteral("first"));
+    Label second(&form, QStringLiteral("second"));
+    Label third(&form, QStringLiteral("third"));
+    first.reset();
+    third.ZOrder(1);
+    third.setGeometry(0, 0, 300, 300);
+    QCOMPARE(form.graphicalOrder(), QStringList({"second", "third"}));
+    QCOMPARE(form.graphicalAt(QPoint(10, 10)), &third);
 }
 
 void TestPlatform::whatCovers_data()

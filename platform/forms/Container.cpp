@@ -28,23 +28,21 @@ Container::Container(QWidget *parent) : QWidget(parent), m_covering(this, m_wind
 
 Container::~Container() = default;
 
-template <class T>
-bool Container::move(Layer<T> &layer, std::unordered_map<T *, typename Layer<T>::iterator> &where,
-                     T *control, bool toFront)
+bool Container::moveWindowed(WindowedControl *control, bool toFront)
 {
-    const auto it = where.at(control);
-    // Already there: nothing to raise or paint again.
-    if (toFront ? std::next(it) == layer.end() : it == layer.begin())
+    const auto it = m_windowedPos.at(control);
+    // Already there: nothing to raise.
+    if (toFront ? std::next(it) == m_windowed.end() : it == m_windowed.begin())
         return false;
-    layer.splice(toFront ? layer.end() : layer.begin(), layer, it);
+    m_windowed.splice(toFront ? m_windowed.end() : m_windowed.begin(), m_windowed, it);
     return true;
 }
 
 QStringList Container::graphicalOrder() const
 {
     QStringList names;
-    for (auto it = m_graphical.rbegin(); it != m_graphical.rend(); ++it)
-        names << (*it)->displayName();
+    for (const GraphicalControl *control : graphicalControls())
+        names << control->displayName();
     return names;
 }
 
@@ -63,7 +61,25 @@ std::vector<WindowedControl *> Container::windowedControls() const
 
 std::vector<GraphicalControl *> Container::graphicalControls() const
 {
-    return {m_graphical.rbegin(), m_graphical.rend()};
+    std::vector<Entry> entries = m_graphical;
+    std::ranges::sort(entries, std::ranges::greater(), &Entry::z);
+    std::vector<GraphicalControl *> controls;
+    controls.reserve(entries.size());
+    for (const Entry &entry : entries)
+        controls.push_back(entry.control);
+    return controls;
+}
+
+const Container::Entry &Container::fresh(Entry &entry)
+{
+    if (entry.stale) {
+        GraphicalControl *control = entry.control;
+        entry.paint = control->paintRect();
+        entry.click = control->takesClicks() ? control->pixelRect() : QRect();
+        entry.visible = control->Visible();
+        entry.stale = false;
+    }
+    return entry;
 }
 
 GraphicalControl *Container::graphicalAt(const QPoint &pixels) const
@@ -75,12 +91,12 @@ GraphicalControl *Container::graphicalAt(const QPoint &pixels) const
         }
         return nullptr;
     }
-    for (auto it = m_graphical.rbegin(); it != m_graphical.rend(); ++it) {
-        GraphicalControl *control = *it;
-        if (control->Visible() && control->takesClicks() && control->pixelRect().contains(pixels))
-            return control;
+    const Entry *front = nullptr;
+    for (Entry &entry : m_graphical) {
+        if (fresh(entry).visible && entry.click.contains(pixels) && (!front || entry.z > front->z))
+            front = &entry;
     }
-    return nullptr;
+    return front ? front->control : nullptr;
 }
 
 std::vector<WindowedControl *> Container::tabStops() const
@@ -103,7 +119,7 @@ bool Container::coversInFront(const WindowedControl *control) const
     if (it == m_windowedPos.end())
         return false;
     const QRect place = control->pixelRect();
-    return std::any_of(std::next(Layer<WindowedControl>::const_iterator(it->second)),
+    return std::any_of(std::next(std::list<WindowedControl *>::const_iterator(it->second)),
                        m_windowed.cend(), [&place](WindowedControl *front) {
                            return front->m_shown && front->pixelRect().contains(place);
                        });
@@ -162,7 +178,7 @@ void Container::reorder(Control *control, bool toFront)
 {
     if (control->isWindowed()) {
         auto *windowed = static_cast<WindowedControl *>(control);
-        if (!move(m_windowed, m_windowedPos, windowed, toFront))
+        if (!moveWindowed(windowed, toFront))
             return;
         if (toFront)
             windowed->widget()->raise();
@@ -175,24 +191,34 @@ void Container::reorder(Control *control, bool toFront)
         else
             m_covering.update(true);
     } else {
-        auto *graphical = static_cast<GraphicalControl *>(control);
-        if (move(m_graphical, m_graphicalPos, graphical, toFront))
-            repaintArea(graphical->paintRect());
+        Entry &entry = m_graphical[static_cast<GraphicalControl *>(control)->m_slot];
+        // Already there: nothing to paint again.
+        if (entry.z == (toFront ? m_front : m_back))
+            return;
+        entry.z = toFront ? ++m_front : --m_back;
+        repaintArea(fresh(entry).paint);
     }
 }
 
 void Container::addGraphical(GraphicalControl *control)
 {
-    m_graphicalPos[control] = m_graphical.insert(m_graphical.end(), control);
+    // A new control starts in front of the others; its place and look are read once it is
+    // made whole.
+    control->m_slot = m_graphical.size();
+    Entry &entry = m_graphical.emplace_back();
+    entry.control = control;
+    entry.z = ++m_front;
     ++m_graphicalVersion;
 }
 
 void Container::removeGraphical(GraphicalControl *control)
 {
     ++m_graphicalVersion;
-    if (const auto it = m_graphicalPos.find(control); it != m_graphicalPos.end()) {
-        m_graphical.erase(it->second);
-        m_graphicalPos.erase(it);
+    const std::size_t slot = std::exchange(control->m_slot, GraphicalControl::NoSlot);
+    if (slot != GraphicalControl::NoSlot) {
+        m_graphical[slot] = m_graphical.back();
+        m_graphical[slot].control->m_slot = slot;
+        m_graphical.pop_back();
     }
     if (m_pressed == control)
         m_pressed = nullptr;
@@ -237,6 +263,12 @@ void Container::windowedPlaceChanged(WindowedControl *control)
         m_covering.schedule();
 }
 
+void Container::graphicalChanged(GraphicalControl *control)
+{
+    m_graphical[control->m_slot].stale = true;
+    repaintArea(control->paintRect());
+}
+
 void Container::repaintArea(const QRect &pixels)
 {
     ++m_graphicalVersion;
@@ -255,7 +287,7 @@ void Container::paintEvent(QPaintEvent *event)
     // layer: they skip the walk over it, however many tabs the strip holds.
     if (m_shownVersion != m_graphicalVersion)
         noteShown();
-    for (const Shown &shown : m_shown) {
+    for (const Entry &shown : m_shown) {
         if (shown.paint.intersects(dirty)) {
             painter.save();
             shown.control->paint(painter);
@@ -269,14 +301,12 @@ void Container::noteShown()
     // Also what a click would hit, as the user will see it.
     m_shown.clear();
     const QRect area = rect();
-    for (GraphicalControl *control : m_graphical) {
-        if (!control->Visible())
-            continue;
-        const QRect paint = control->paintRect();
-        const QRect place = control->takesClicks() ? control->pixelRect() : QRect();
-        if (paint.intersects(area) || place.intersects(area))
-            m_shown.push_back({paint, place, control});
+    for (Entry &entry : m_graphical) {
+        if (fresh(entry).visible && (entry.paint.intersects(area) || entry.click.intersects(area)))
+            m_shown.push_back(entry);
     }
+    // Only what lies inside is put in order: a strip of hundreds of tabs shows a few.
+    std::ranges::sort(m_shown, {}, &Entry::z);
     m_shownVersion = m_graphicalVersion;
 }
 

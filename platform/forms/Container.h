@@ -63,6 +63,8 @@ public:
     // Used by the controls themselves.
     void addGraphical(GraphicalControl *control);
     void removeGraphical(GraphicalControl *control);
+    // After a change to where or whether the control paints or takes clicks.
+    void graphicalChanged(GraphicalControl *control);
     void addWindowed(WindowedControl *control);
     void removeWindowed(WindowedControl *control);
     void windowedVisibilityChanged(WindowedControl *control);
@@ -82,16 +84,27 @@ protected:
     bool focusNextPrevChild(bool next) override;
 
 private:
-    template <class T> using Layer = std::list<T *>; // back to front
-    template <class T>
-    static bool move(Layer<T> &layer, std::unordered_map<T *, typename Layer<T>::iterator> &where,
-                     T *control, bool toFront);
+    // False if it is there already.
+    bool moveWindowed(WindowedControl *control, bool toFront);
     void press(QMouseEvent *event, bool second);
 
-    Layer<GraphicalControl> m_graphical;
-    std::unordered_map<GraphicalControl *, Layer<GraphicalControl>::iterator> m_graphicalPos;
-    Layer<WindowedControl> m_windowed;
-    std::unordered_map<WindowedControl *, Layer<WindowedControl>::iterator> m_windowedPos;
+    // The graphical layer, in no order, with what painting and clicks need of each control
+    // kept side by side: a walk over hundreds of controls themselves is slow. The higher a
+    // stamp, the nearer the front, so that a move touches one entry alone.
+    struct Entry {
+        GraphicalControl *control = nullptr;
+        qint64 z = 0;
+        QRect paint;
+        QRect click; // empty if it takes none
+        bool visible = false;
+        bool stale = true; // read from the control when next needed
+    };
+    static const Entry &fresh(Entry &entry);
+    mutable std::vector<Entry> m_graphical;
+    qint64 m_front = 0; // the stamps of the front and the back, or beyond them
+    qint64 m_back = 1;
+    std::list<WindowedControl *> m_windowed; // back to front
+    std::unordered_map<WindowedControl *, std::list<WindowedControl *>::iterator> m_windowedPos;
     GraphicalControl *m_pressed = nullptr;
     QPoint m_pressedAt;
     bool m_pressedSecond = false; // the second press of a double-click
@@ -103,16 +116,10 @@ private:
     // Counts changes to the graphical layer: places, looks, order.
     quint64 m_graphicalVersion = 0;
     quint64 m_pressedVersion = 0;
-    // What lies inside the container, back to front, as of the last paint: where each
-    // control paints and where it takes clicks (empty if it takes none). Valid while the layer
-    // and the container's size are unchanged since, and far quicker to walk than the layer.
-    struct Shown {
-        QRect paint;
-        QRect click;
-        GraphicalControl *control = nullptr;
-    };
+    // What lies inside the container, back to front, as of the last paint. Valid while the
+    // layer and the container's size are unchanged since, and far quicker to walk.
     void noteShown();
-    std::vector<Shown> m_shown;
+    std::vector<Entry> m_shown;
     quint64 m_shownVersion = ~quint64(0);
     QImage m_picture;
     ElementCovering m_covering;

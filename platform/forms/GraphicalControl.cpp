@@ -66,9 +66,9 @@ void GraphicalControl::visibilityChanged()
     repaint();
 }
 
-void GraphicalControl::repaint() const
+void GraphicalControl::repaint()
 {
-    container()->repaintArea(paintRect());
+    container()->graphicalChanged(this);
 }
 
 } // namespace platform

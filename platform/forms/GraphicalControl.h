@@ -60,9 +60,13 @@ protected:
     GraphicalControl(Container *container, QString name, Index index, bool visible);
     void geometryChanged(const QRect &oldPixels) override;
     void visibilityChanged() override;
-    void repaint() const;
+    void repaint();
 
 private:
+    friend class Container;
+    static constexpr std::size_t NoSlot = std::size_t(-1);
+    std::size_t m_slot = NoSlot; // in the container's layer
+
     std::function<void()> m_clickHandler;
     std::function<void()> m_dblClickHandler;
     bool m_autoRepeat = false;
