@@ -61,42 +61,18 @@ std::vector<WindowedControl *> Container::windowedControls() const
 
 std::vector<GraphicalControl *> Container::graphicalControls() const
 {
-    std::vector<Entry> entries = m_graphical;
-    std::ranges::sort(entries, std::ranges::greater(), &Entry::z);
-    std::vector<GraphicalControl *> controls;
-    controls.reserve(entries.size());
-    for (const Entry &entry : entries)
-        controls.push_back(entry.control);
-    return controls;
-}
-
-const Container::Entry &Container::fresh(Entry &entry)
-{
-    if (entry.stale) {
-        GraphicalControl *control = entry.control;
-        entry.paint = control->paintRect();
-        entry.click = control->takesClicks() ? control->pixelRect() : QRect();
-        entry.visible = control->Visible();
-        entry.stale = false;
-    }
-    return entry;
+    return m_painted.controls();
 }
 
 GraphicalControl *Container::graphicalAt(const QPoint &pixels) const
 {
-    if (m_shownVersion == m_graphicalVersion) {
-        for (auto it = m_shown.rbegin(); it != m_shown.rend(); ++it) {
-            if (it->click.contains(pixels))
-                return it->control;
-        }
-        return nullptr;
+    if (m_shownVersion != m_graphicalVersion)
+        return m_painted.at(pixels);
+    for (auto it = m_shown.rbegin(); it != m_shown.rend(); ++it) {
+        if (it->click.contains(pixels))
+            return it->control;
     }
-    const Entry *front = nullptr;
-    for (Entry &entry : m_graphical) {
-        if (fresh(entry).visible && entry.click.contains(pixels) && (!front || entry.z > front->z))
-            front = &entry;
-    }
-    return front ? front->control : nullptr;
+    return nullptr;
 }
 
 std::vector<WindowedControl *> Container::tabStops() const
@@ -191,35 +167,22 @@ void Container::reorder(Control *control, bool toFront)
         else
             m_covering.update(true);
     } else {
-        Entry &entry = m_graphical[static_cast<GraphicalControl *>(control)->m_slot];
         // Already there: nothing to paint again.
-        if (entry.z == (toFront ? m_front : m_back))
-            return;
-        entry.z = toFront ? ++m_front : --m_back;
-        repaintArea(fresh(entry).paint);
+        if (const auto *moved = m_painted.move(static_cast<GraphicalControl *>(control), toFront))
+            repaintArea(moved->paint);
     }
 }
 
 void Container::addGraphical(GraphicalControl *control)
 {
-    // A new control starts in front of the others; its place and look are read once it is
-    // made whole.
-    control->m_slot = m_graphical.size();
-    Entry &entry = m_graphical.emplace_back();
-    entry.control = control;
-    entry.z = ++m_front;
+    m_painted.add(control);
     ++m_graphicalVersion;
 }
 
 void Container::removeGraphical(GraphicalControl *control)
 {
     ++m_graphicalVersion;
-    const std::size_t slot = std::exchange(control->m_slot, GraphicalControl::NoSlot);
-    if (slot != GraphicalControl::NoSlot) {
-        m_graphical[slot] = m_graphical.back();
-        m_graphical[slot].control->m_slot = slot;
-        m_graphical.pop_back();
-    }
+    m_painted.remove(control);
     if (m_pressed == control)
         m_pressed = nullptr;
 }
@@ -265,7 +228,7 @@ void Container::windowedPlaceChanged(WindowedControl *control)
 
 void Container::graphicalChanged(GraphicalControl *control)
 {
-    m_graphical[control->m_slot].stale = true;
+    m_painted.changed(control);
     repaintArea(control->paintRect());
 }
 
@@ -287,7 +250,7 @@ void Container::paintEvent(QPaintEvent *event)
     // layer: they skip the walk over it, however many tabs the strip holds.
     if (m_shownVersion != m_graphicalVersion)
         noteShown();
-    for (const Entry &shown : m_shown) {
+    for (const PaintedLayer::Entry &shown : m_shown) {
         if (shown.paint.intersects(dirty)) {
             painter.save();
             shown.control->paint(painter);
@@ -299,14 +262,7 @@ void Container::paintEvent(QPaintEvent *event)
 void Container::noteShown()
 {
     // Also what a click would hit, as the user will see it.
-    m_shown.clear();
-    const QRect area = rect();
-    for (Entry &entry : m_graphical) {
-        if (fresh(entry).visible && (entry.paint.intersects(area) || entry.click.intersects(area)))
-            m_shown.push_back(entry);
-    }
-    // Only what lies inside is put in order: a strip of hundreds of tabs shows a few.
-    std::ranges::sort(m_shown, {}, &Entry::z);
+    m_shown = m_painted.inside(rect());
     m_shownVersion = m_graphicalVersion;
 }
 

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "platform/forms/ElementCovering.h"
+#include "platform/forms/PaintedLayer.h"
 
 #include <QBasicTimer>
 #include <QImage>
@@ -88,21 +89,7 @@ private:
     bool moveWindowed(WindowedControl *control, bool toFront);
     void press(QMouseEvent *event, bool second);
 
-    // The graphical layer, in no order, with what painting and clicks need of each control
-    // kept side by side: a walk over hundreds of controls themselves is slow. The higher a
-    // stamp, the nearer the front, so that a move touches one entry alone.
-    struct Entry {
-        GraphicalControl *control = nullptr;
-        qint64 z = 0;
-        QRect paint;
-        QRect click; // empty if it takes none
-        bool visible = false;
-        bool stale = true; // read from the control when next needed
-    };
-    static const Entry &fresh(Entry &entry);
-    mutable std::vector<Entry> m_graphical;
-    qint64 m_front = 0; // the stamps of the front and the back, or beyond them
-    qint64 m_back = 1;
+    PaintedLayer m_painted;
     std::list<WindowedControl *> m_windowed; // back to front
     std::unordered_map<WindowedControl *, std::list<WindowedControl *>::iterator> m_windowedPos;
     GraphicalControl *m_pressed = nullptr;
@@ -119,7 +106,7 @@ private:
     // What lies inside the container, back to front, as of the last paint. Valid while the
     // layer and the container's size are unchanged since, and far quicker to walk.
     void noteShown();
-    std::vector<Entry> m_shown;
+    std::vector<PaintedLayer::Entry> m_shown;
     quint64 m_shownVersion = ~quint64(0);
     QImage m_picture;
     ElementCovering m_covering;

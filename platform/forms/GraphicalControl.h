@@ -63,9 +63,9 @@ protected:
     void repaint();
 
 private:
-    friend class Container;
+    friend class PaintedLayer;
     static constexpr std::size_t NoSlot = std::size_t(-1);
-    std::size_t m_slot = NoSlot; // in the container's layer
+    std::size_t m_slot = NoSlot; // in the container's painted layer
 
     std::function<void()> m_clickHandler;
     std::function<void()> m_dblClickHandler;
