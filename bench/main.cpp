@@ -53,8 +53,8 @@ int runPlain(int argc, char *argv[], const QString &rootUrl, const QString &addi
     }
     std::vector<char *> args(argv, argv + argc);
     static QByteArray perSite("--process-per-site"),
-        jsFlags("--js-flags=--jitless --no-memory-reducer"), noGpu("--disable-gpu"),
-        separator("--webEngineArgs");
+        jsFlags(QByteArray("--js-flags=") + platform::EngineCommandLine::kOurJsFlags),
+        noGpu("--disable-gpu"), separator("--webEngineArgs");
     static const QHash<QString, char *> switches = {
         {"per-site", perSite.data()}, {"jitless", jsFlags.data()}, {"no-gpu", noGpu.data()}};
     if (char *engineSwitch = switches.value(addition))

@@ -11,10 +11,6 @@ namespace {
 
 const char kSeparator[] = "--webEngineArgs";
 const char kJsFlags[] = "js-flags=";
-// No JIT (see the header); and no memory reducer, whose collections, run a few seconds after
-// each page load, walk the heaps of every page the site's one renderer holds: with a hundred
-// frozen tabs, half a second of work each time for a heap a few per cent smaller.
-const char kOurJsFlags[] = "--jitless --no-memory-reducer";
 
 QByteArrayList ourSwitches()
 {
@@ -36,12 +32,12 @@ void keepOurJsFlags(QByteArrayList &switches)
     for (QByteArray &arg : switches) {
         if (isSwitch(arg, kJsFlags)) {
             const qsizetype value = arg.indexOf('=') + 1;
-            arg = arg.left(value) + kOurJsFlags + ' ' + arg.mid(value);
+            arg = arg.left(value) + EngineCommandLine::kOurJsFlags + ' ' + arg.mid(value);
             found = true;
         }
     }
     if (!found)
-        switches << QByteArray("--") + kJsFlags + kOurJsFlags;
+        switches << QByteArray("--") + kJsFlags + EngineCommandLine::kOurJsFlags;
 }
 
 // The engine's own reading of QTWEBENGINE_CHROMIUM_FLAGS: space-separated, with double
@@ -80,6 +76,11 @@ QByteArray joinFlags(const QByteArrayList &args)
 }
 
 } // namespace
+
+// No JIT (see the header); and no memory reducer, whose collections, run a few seconds after
+// each page load, walk the heaps of every page the site's one renderer holds: with a hundred
+// frozen tabs, half a second of work each time for a heap a few per cent smaller.
+const char EngineCommandLine::kOurJsFlags[] = "--jitless --no-memory-reducer";
 
 int EngineCommandLine::separatorIndex(int argc, char *const *argv)
 {

@@ -26,6 +26,9 @@ public:
     int &argc() { return m_argc; }
     char **argv() { return m_argv.data(); }
 
+    // The V8 flags the program's --js-flags start with.
+    static const char kOurJsFlags[];
+
     // Where the engine's switches begin, as the engine finds it (this exact spelling, the
     // first one); argc when there is none.
     static int separatorIndex(int argc, char *const *argv);
