@@ -2,7 +2,7 @@
 
 #include "platform/webengine/WebEngineBrowser.h"
 #if LOOKUP_DNS_HINTS
-#include "tabs/DnsHints.h"
+#include "tabs/TabRecords.h"
 #endif
 
 #include <QApplication>
@@ -55,8 +55,8 @@ double medianOfPairs(const QList<double> &times)
 } // namespace
 
 AppSubject::AppSubject(const QString &rootUrl, const QString &startPageUrl,
-                       const QHostAddress &nameServer)
-    : Subject(rootUrl), m_program(rootUrl, startPageUrl, nullptr, nameServer),
+                       const platform::ResolverSetup &dns)
+    : Subject(rootUrl), m_program(rootUrl, startPageUrl, nullptr, dns),
       m_f(m_program.window().controls()), m_clock(&m_f.frmSearch)
 {
 }
@@ -173,9 +173,9 @@ double AppSubject::medianMs(const QString &action, int repeats)
 bool AppSubject::hintsShown()
 {
 #if LOOKUP_DNS_HINTS
-    DnsHints *hints = m_program.window().dnsHints();
-    return !m_hints || std::ranges::all_of(m_lookupTabs, [hints](Index tab) {
-        return hints->state(tab) != DnsHint::None;
+    const TabRecords *records = m_program.window().tabRecords();
+    return !m_hints || std::ranges::all_of(m_lookupTabs, [records](Index tab) {
+        return records->record(tab).dns.state != DnsEvidence::None;
     });
 #else
     return true;

@@ -4,14 +4,13 @@
 #include "Subject.h"
 #include "window/LookupProgram.h"
 
-#include <QHostAddress>
-
 // The program itself: its window with its browsers, set up as main() sets it up, driven
 // through synthetic clicks.
 class AppSubject : public Subject {
 public:
-    // The DNS hints ask `nameServer` (the benchmark's loopback one), or the system's when null.
-    AppSubject(const QString &rootUrl, const QString &startPageUrl, const QHostAddress &nameServer);
+    // The DNS hints ask `dns` (the benchmark's loopback resolver).
+    AppSubject(const QString &rootUrl, const QString &startPageUrl,
+               const platform::ResolverSetup &dns);
 
 protected:
     QWebEnginePage *showWindow() override;

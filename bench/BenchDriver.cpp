@@ -69,8 +69,7 @@ BenchDriver::BenchDriver(QString program, Options options)
     : m_program(std::move(program)), m_options(options),
       m_environment(QProcessEnvironment::systemEnvironment())
 {
-    // Even where the loopback name server could not start, the questions stay on this machine.
-    m_environment.insert(QStringLiteral("QUILLET_BENCH_DNS"), LoopbackDns::address().toString());
+    m_environment.insert(QStringLiteral("QUILLET_BENCH_DNS"), m_dns.forwarder());
     if (m_options.display.isEmpty()) {
         m_environment.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
     } else {

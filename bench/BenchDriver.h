@@ -59,7 +59,8 @@ private:
     QString m_program;
     Options m_options;
     StubWhoisServer m_server;
-    // Answers the DNS hints' questions as a nearby resolver would: every name has name servers.
-    LoopbackDns m_dns{{}, LoopbackDns::Reply::Delegated};
+    // Answers the DNS hints' questions as a nearby resolver would: every name has name servers
+    // but the made-up one the hints ask to check the resolver.
+    LoopbackDns m_dns{LoopbackDns::nearby()};
     QProcessEnvironment m_environment;
 };

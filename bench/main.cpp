@@ -25,8 +25,8 @@ int runProgram(int argc, char *argv[], const QString &rootUrl)
     QApplication app(commandLine.argc(), commandLine.argv());
     LookupProgram::nameApplication();
     // The benchmark's own loopback name server.
-    const QHostAddress nameServer(qEnvironmentVariable("QUILLET_BENCH_DNS"));
-    AppSubject subject(rootUrl, QString::fromUtf8(kStartPageUrl), nameServer);
+    AppSubject subject(rootUrl, QString::fromUtf8(kStartPageUrl),
+                       {qEnvironmentVariable("QUILLET_BENCH_DNS")});
     subject.start();
     return app.exec();
 }
@@ -108,9 +108,11 @@ int main(int argc, char *argv[])
     parser.process(app);
     if (parser.isSet(serve)) {
         StubWhoisServer server;
-        const LoopbackDns dns({{QStringLiteral("example.org"), LoopbackDns::Reply::NoSuchName},
-                               {QStringLiteral("example.net"), LoopbackDns::Reply::ServerFailure}},
-                              LoopbackDns::Reply::Delegated);
+        // On port 53, for a program that asks the resolver of /etc/resolv.conf.
+        const LoopbackDns dns(
+            LoopbackDns::nearby({{"example.org", LoopbackDns::Reply::NoSuchName},
+                                 {"example.net", LoopbackDns::Reply::ServerFailure}}),
+            53);
         if (!server.isListening())
             return 2;
         if (!dns.isListening())

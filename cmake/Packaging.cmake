@@ -71,8 +71,13 @@ set(CPACK_STRIP_FILES ON)
 set(CPACK_DEBIAN_FILE_NAME "DEB-DEFAULT")
 set(CPACK_DEBIAN_PACKAGE_SECTION "net")
 # Libraries come from the binary itself; the windowing plugins are loaded at run time, so no
-# library link shows them.
+# library link shows them, and the DNS hints validate with the root's key that dns-root-data
+# keeps current.
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
-set(CPACK_DEBIAN_PACKAGE_DEPENDS "qt6-qpa-plugins")
+if(LOOKUP_DNS_HINTS)
+    set(CPACK_DEBIAN_PACKAGE_DEPENDS "qt6-qpa-plugins, dns-root-data")
+else()
+    set(CPACK_DEBIAN_PACKAGE_DEPENDS "qt6-qpa-plugins")
+endif()
 set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "qt6-wayland")
 include(CPack)

@@ -2,44 +2,55 @@
 
 #include "platform/dns/NameServerLookup.h"
 #include "platform/forms/Twips.h"
-#include "tabs/DnsHint.h"
 
+#include <optional>
 #include <vector>
 
-class FrmSearchControls;
-class LookupRun;
+class TabRecords;
 
-// Asks DNS about every result tab's domain and shows the answer on that tab: its mark and
-// its words. Each tab waits for the answer to its latest question only, so an answer for an
-// earlier lookup never marks a tab that has since been given another domain (tab 0). A new
-// lookup's questions go out before those of earlier lookups still waiting their turn.
+// Asks DNS about every result tab's domain and writes what it learns into the tab's record.
+// For each suffix of a lookup it also asks about the suffix's own zone and a made-up name in
+// it, once, before that suffix's tabs, and reads each tab's answer against those (readDns).
+// Each tab waits for the answer to its latest question only, so an answer for an earlier
+// lookup never marks a tab that has since been given another domain (tab 0); a new lookup
+// cancels whatever the earlier ones still have out.
 class DnsHints {
 public:
-    DnsHints(FrmSearchControls &form, LookupRun &run, platform::NameServerLookup &lookup);
+    static constexpr int MadeUpLength = 30;
+
+    DnsHints(TabRecords &records, platform::NameServerLookup &lookup);
     ~DnsHints();
 
-    // Tab `tab` now holds `label` + `suffix`: its mark goes until DNS answers.
-    void tabLookedUp(platform::Index tab, const QString &label, const QString &suffix);
-    // Every tab of the lookup is made: their questions go out, then any older ones.
+    // Tab `tab` has a fresh record: its question waits for the end of the lookup.
+    void tabLookedUp(platform::Index tab);
+    // Every tab of the lookup is made: their questions go out.
     void lookupDone();
 
-    DnsHint::State state(platform::Index tab) const;
-
 private:
-    struct Tab {
-        QString domain;
-        QString queryName;
-        platform::NameServerLookup::Ticket ticket = 0; // 0: not asked, or answered
-        quint64 question = 0;                          // which question the tab awaits
-        bool waiting = false; // made by the lookup under way, not asked yet
-        DnsHint::State state = DnsHint::None;
+    using Ticket = platform::NameServerLookup::Ticket;
+    struct Zone {
+        QString suffix = {}; // as typed
+        QString ascii = {};
+        std::optional<platform::DnsAnswer> zone = {}, madeUp = {};
+        Ticket zoneTicket = 0, madeUpTicket = 0; // 0: answered
     };
+    struct Tab {
+        quint64 question = 0; // which question the tab awaits
+        Ticket ticket = 0;    // 0: not out
+        bool waiting = false; // made by the lookup under way, not asked yet
+        int zone = -1;        // in m_zones
+        std::optional<platform::DnsAnswer> answer = {};
+    };
+    void cancelEarlierLookup();
+    int zoneFor(const QString &suffix, const QString &ascii);
     void ask(platform::Index tab);
-    void show(platform::Index tab, DnsHint::State state);
+    void read(platform::Index tab);
+    void forget(Ticket &ticket);
 
-    FrmSearchControls &m_form;
-    LookupRun &m_run;
+    TabRecords &m_records;
     platform::NameServerLookup &m_lookup;
-    std::vector<Tab> m_tabs; // by tab index
+    std::vector<Tab> m_tabs;   // by tab index
+    std::vector<Zone> m_zones; // the latest lookup's
     quint64 m_lastQuestion = 0;
+    quint64 m_lookups = 0;
 };

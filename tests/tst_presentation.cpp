@@ -321,7 +321,7 @@ void TestPresentation::dnsMarksMoveWithTheirTabs()
 {
     QFETCH(QColor, window);
     WindowFixture w;
-    QVERIFY(w.show());
+    QVERIFY(w.show({800, 525})); // room for five tabs
     if (window.isValid())
         w.f.frmSearch.setPalette(QPalette(window));
     // Every default suffix, so that the widest caption is among them.
@@ -332,9 +332,15 @@ void TestPresentation::dnsMarksMoveWithTheirTabs()
     }
     w.useSuffixes(suffixes);
     w.lookUp(QStringLiteral("example"));
-    w.dns.answer(QStringLiteral("example.com"), platform::DnsAnswer::Delegated);
-    w.dns.answer(QStringLiteral("example.org"), platform::DnsAnswer::NoSuchName);
-    w.dns.answer(QStringLiteral("example.org.uk"), platform::DnsAnswer::NoAnswer);
+    using Reply = platform::DnsAnswer::Reply;
+    const platform::DnsAnswer::Proof secure = platform::DnsAnswer::Proof::Secure;
+    for (const QString zone : {"com", "org", "org.uk"})
+        w.dns.confirm(zone);
+    w.dns.answer(QStringLiteral("net"), {Reply::NameServers, secure});
+    w.dns.answer(QStringLiteral("example\\.com"), {Reply::NameServers});
+    w.dns.answer(QStringLiteral("example\\.org"), {Reply::NoSuchName});
+    w.dns.answer(QStringLiteral("example\\.org\\.uk"), {Reply::ServerFailure});
+    w.dns.answer(QStringLiteral("example\\.net"), {Reply::NoSuchName, secure});
     w.window.tabSelection().imgTab_Click(2);
 
     const QRectF place = w.f.imgTab(1).mark().place;
@@ -349,7 +355,7 @@ void TestPresentation::dnsMarksMoveWithTheirTabs()
     const auto tabs = [&w] {
         const QImage shot = w.f.frmSearch.grab().toImage().convertToFormat(QImage::Format_RGB32);
         QList<QImage> pictures;
-        for (Index i = 0; i < 4; ++i) {
+        for (Index i = 0; i < 5; ++i) {
             const QRect area = w.f.imgTab(i).pixelRect().adjusted(0, 0, 0, -1);
             pictures << shot.copy(QRect(area.topLeft() * kScale, area.size() * kScale));
         }
@@ -361,7 +367,8 @@ void TestPresentation::dnsMarksMoveWithTheirTabs()
     const QPoint centre = markDevice.size().width() / 2 * QPoint(1, 1);
     const QPoint ringTop(centre.x(), 1);
 
-    // Tab 0 unanswered; 1 a disc, the selected 2 a ring, 3 a question mark, in their colours.
+    // Tab 0 unanswered; 1 a disc, the selected 2 a ring, 3 a question mark, 4 a ring with a
+    // dot, in their colours.
     QImage bare = QImage(QStringLiteral(":/pictures/tab.bmp"))
                       .convertToFormat(QImage::Format_RGB32)
                       .scaled(QSize(122, 24) * kScale)
@@ -374,11 +381,17 @@ void TestPresentation::dnsMarksMoveWithTheirTabs()
              QImage(QStringLiteral(":/pictures/tab-current.bmp")).pixelColor(mark.center()));
     QVERIFY(markOf(3).pixelColor(centre) != markOf(1).pixelColor(centre));
     QVERIFY(markOf(3) != markOf(0));
+    // Between the ring and its dot: the picture shows, where a disc is filled.
+    const QPoint gap = centre + QPoint(int(2.5 * kScale), 0);
+    QCOMPARE(markOf(4).pixelColor(centre), w.f.imgTab(4).mark().colour);
+    QCOMPARE(markOf(4).pixelColor(ringTop), w.f.imgTab(4).mark().colour);
+    QVERIFY(markOf(4).pixelColor(gap) != w.f.imgTab(4).mark().colour);
+    QCOMPARE(markOf(1).pixelColor(gap), w.f.imgTab(1).mark().colour);
 
     // One tab to the left: each picture moves with its mark, pixel for pixel.
     w.window.tabStripScroll().imgLeft_Click();
     const QList<QImage> after = tabs();
-    for (Index i = 1; i < 4; ++i)
+    for (Index i = 1; i < 5; ++i)
         QCOMPARE(after[i], before[i]);
 }
 #endif

@@ -1,5 +1,7 @@
 #include "LoopbackDns.h"
 
+#include "tabs/DnsHints.h"
+
 #include <QNetworkDatagram>
 #include <QtEndian>
 
@@ -26,14 +28,34 @@ QByteArray encodedName(const QString &name)
 
 } // namespace
 
-LoopbackDns::LoopbackDns(QHash<QString, Reply> script, Reply otherwise, quint16 port,
-                         QObject *parent)
-    : QObject(parent), m_otherwise(otherwise)
+LoopbackDns::LoopbackDns(Handler handler, quint16 port, QObject *parent)
+    : QObject(parent), m_handler(std::move(handler))
 {
-    for (auto it = script.cbegin(); it != script.cend(); ++it)
-        m_script.insert(it.key().toLower(), it.value());
     connect(&m_socket, &QUdpSocket::readyRead, this, &LoopbackDns::handleReadyRead);
     m_socket.bind(address(), port);
+}
+
+LoopbackDns::Handler LoopbackDns::scripted(const QHash<QString, Reply> &script, Reply otherwise)
+{
+    QHash<QString, Reply> lower;
+    for (auto it = script.cbegin(); it != script.cend(); ++it)
+        lower.insert(it.key().toLower(), it.value());
+    return [lower, otherwise](const QString &name) { return lower.value(name, otherwise); };
+}
+
+LoopbackDns::Handler LoopbackDns::nearby(const QHash<QString, Reply> &script)
+{
+    return [script](const QString &name) {
+        if (const auto it = script.constFind(name); it != script.cend())
+            return *it;
+        return name.section(u'.', 0, 0).size() == DnsHints::MadeUpLength ? Reply::NoSuchName
+                                                                         : Reply::Delegated;
+    };
+}
+
+QString LoopbackDns::forwarder() const
+{
+    return QStringLiteral("%1@%2").arg(address().toString()).arg(m_socket.localPort());
 }
 
 void LoopbackDns::handleReadyRead()
@@ -64,9 +86,10 @@ QByteArray LoopbackDns::answer(const QByteArray &query)
     if (questionEnd > query.size())
         return {};
     const QString name = labels.join(u'.').toLower();
+    const quint16 type = qFromBigEndian<quint16>(query.constData() + at + 1);
     ++m_questions[name];
 
-    const Reply reply = m_script.value(name, m_otherwise);
+    const Reply reply = m_handler(name);
     if (reply == Reply::Silent)
         return {};
     const quint16 rcode = reply == Reply::NoSuchName      ? NxDomain
@@ -74,12 +97,12 @@ QByteArray LoopbackDns::answer(const QByteArray &query)
                           : reply == Reply::Refused       ? Refused
                                                           : NoError;
     const quint16 queryFlags = qFromBigEndian<quint16>(query.constData() + 2);
-    const QStringList servers = reply == Reply::Delegated
+    const QStringList servers = reply == Reply::Delegated && type == TypeNS
                                     ? QStringList{"ns1.loopback.test", "ns2.loopback.test"}
                                     : QStringList{};
     QByteArray out = query.left(2); // the same id
-    // A response, with the query's opcode and recursion wish; authoritative, recursion offered.
-    append16(out, 0x8000 | (queryFlags & 0x7900) | 0x0400 | 0x0080 | rcode);
+    // A response, with the query's opcode and recursion wish; recursion offered.
+    append16(out, 0x8000 | (queryFlags & 0x7900) | 0x0080 | rcode);
     append16(out, 1);
     append16(out, quint16(servers.size()));
     append16(out, 0);

@@ -1,6 +1,6 @@
 // Takes the README's screenshot: the real program, headless, after a lookup of "example"
-// against loopback stand-ins for the lookup service and for DNS (on 127.0.0.1:53, so it runs
-// as root), so no network is needed. Run from the repository root:
+// against loopback stand-ins for the lookup service and for the resolver, so no network is
+// needed. Run from the repository root:
 //   cmake --build build --target take-screenshot
 //   ./build/tools/take-screenshot docs/screenshot.png
 #include "LoopbackDns.h"
@@ -9,7 +9,7 @@
 #include "platform/webengine/EngineCommandLine.h"
 #include "platform/webengine/WebEngineBrowser.h"
 #if LOOKUP_DNS_HINTS
-#include "tabs/DnsHints.h"
+#include "tabs/TabRecords.h"
 #endif
 #include "window/LookupProgram.h"
 
@@ -84,14 +84,14 @@ int main(int argc, char *argv[])
     LookupProgram::nameApplication();
 
     LoopbackServer server(&standInPage);
-    LoopbackDns dns(kDns);
+    LoopbackDns dns(LoopbackDns::nearby(kDns));
     if (!dns.isListening()) {
-        std::fprintf(stderr, "take-screenshot: no DNS server on 127.0.0.1:53: %s\n",
+        std::fprintf(stderr, "take-screenshot: no loopback DNS server: %s\n",
                      qPrintable(dns.errorString()));
         return 1;
     }
     LookupProgram program(server.rootUrl() + QStringLiteral("whois/"),
-                          QStringLiteral("qrc:/start/start.html"), nullptr, LoopbackDns::address());
+                          QStringLiteral("qrc:/start/start.html"), nullptr, {dns.forwarder()});
     FrmSearch &window = program.window();
     FrmSearchControls &f = window.controls();
     const auto title = [&f](Index i) {
@@ -117,7 +117,8 @@ int main(int argc, char *argv[])
             return 1;
         }
 #if LOOKUP_DNS_HINTS
-        if (!QTest::qWaitFor([&] { return window.dnsHints()->state(i) != DnsHint::None; })) {
+        if (!QTest::qWaitFor(
+                [&] { return window.tabRecords()->record(i).dns.state != DnsEvidence::None; })) {
             std::fprintf(stderr, "take-screenshot: no DNS answer for %s\n", qPrintable(domain));
             return 1;
         }

@@ -3,6 +3,7 @@
 #include "platform/forms/StandardDialogs.h"
 #if LOOKUP_DNS_HINTS
 #include "tabs/DnsHints.h"
+#include "tabs/TabRecords.h"
 #endif
 
 using namespace platform;
@@ -28,7 +29,8 @@ FrmSearch::FrmSearch(const QString &lookupBaseUrl, const QString &startPageUrl,
     connectEvents();
 #if LOOKUP_DNS_HINTS
     if (dns) {
-        m_dnsHints = std::make_unique<DnsHints>(m_controls, m_lookupRun, *dns);
+        m_records = std::make_unique<TabRecords>(m_controls, m_lookupRun);
+        m_dnsHints = std::make_unique<DnsHints>(*m_records, *dns);
         setDnsHintsEnabled(true);
     }
 #else
@@ -72,13 +74,18 @@ void FrmSearch::connectEvents()
 #if LOOKUP_DNS_HINTS
 void FrmSearch::setDnsHintsEnabled(bool enabled)
 {
+    // Each tab a lookup fills gets a fresh record, hints or not, so that no mark outlives its
+    // domain.
+    TabRecords *records = m_records.get();
     DnsHints *hints = enabled ? m_dnsHints.get() : nullptr;
     m_lookupRun.setTabFilledHandler(
-        hints ? LookupRun::TabFilledHandler(
-                    [hints](Index tab, const QString &label, const QString &suffix) {
-                        hints->tabLookedUp(tab, label, suffix);
-                    })
-              : nullptr);
+        records ? LookupRun::TabFilledHandler(
+                      [records, hints](Index tab, const QString &label, const QString &suffix) {
+                          records->tabLookedUp(tab, label, suffix);
+                          if (hints)
+                              hints->tabLookedUp(tab);
+                      })
+                : nullptr);
     m_lookupRun.setLookupDoneHandler(hints ? std::function<void()>([hints] { hints->lookupDone(); })
                                            : nullptr);
 }

@@ -10,6 +10,7 @@
 #include <memory>
 
 class DnsHints;
+class TabRecords;
 namespace platform {
 class Dialogs;
 class NameServerLookup;
@@ -39,9 +40,10 @@ public:
     SuffixPanel &suffixPanel() { return m_suffixPanel; }
     TabNavigation &tabNavigation() { return m_tabNavigation; }
 #if LOOKUP_DNS_HINTS
-    DnsHints *dnsHints()
+    // What is known of each tab's domain; null without a resolver.
+    const TabRecords *tabRecords() const
     {
-        return m_dnsHints.get();
+        return m_records.get();
     }
     // Off, a lookup asks DNS nothing; on, each tab it fills gets its hint (given a resolver).
     void setDnsHintsEnabled(bool enabled);
@@ -62,6 +64,7 @@ private:
     TabNavigation m_tabNavigation{m_controls, m_tabSelection, m_tabStripScroll};
     bool m_loaded = false;
 #if LOOKUP_DNS_HINTS
+    std::unique_ptr<TabRecords> m_records;
     std::unique_ptr<DnsHints> m_dnsHints;
 #endif
 };

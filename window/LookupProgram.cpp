@@ -21,17 +21,17 @@ void LookupProgram::nameApplication()
 // Pages stay on the lookup service and the start page; the user's links elsewhere open in
 // the desktop's web browser.
 LookupProgram::LookupProgram(const QString &lookupBaseUrl, const QString &startPageUrl,
-                             platform::Dialogs *dialogs, const QHostAddress &nameServer)
+                             platform::Dialogs *dialogs, const platform::ResolverSetup &dns)
     :
 #if LOOKUP_DNS_HINTS
-      m_dns(nameServer),
+      m_dns(dns),
 #endif
       m_window(lookupBaseUrl, startPageUrl,
                platform::WebEngineBrowser::factory(&m_profile,
                                                    {QUrl(lookupBaseUrl), QUrl(startPageUrl)}),
                dialogs, dnsLookup())
 {
-    Q_UNUSED(nameServer)
+    Q_UNUSED(dns)
 }
 
 platform::NameServerLookup *LookupProgram::dnsLookup()

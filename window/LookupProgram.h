@@ -1,5 +1,6 @@
 #pragma once
 
+#include "platform/dns/ResolverSetup.h"
 #include "platform/webengine/BrowserProfile.h"
 #include "window/FrmSearch.h"
 
@@ -7,7 +8,6 @@
 #include "platform/dns/DnsResolver.h"
 #endif
 
-#include <QHostAddress>
 #include <QList>
 #include <QUrl>
 
@@ -21,10 +21,11 @@ public:
     // Right after the application object exists.
     static void nameApplication();
 
-    // `dialogs` may be null for Qt's own dialogs. The DNS hints ask the system's resolver, or
-    // `nameServer` when given (tests and tools point it at a loopback server).
+    // `dialogs` may be null for Qt's own dialogs. The DNS hints ask the system's resolver and
+    // validate with the root's key, unless `dns` says otherwise (tests and tools point it at
+    // loopback servers and their own keys).
     LookupProgram(const QString &lookupBaseUrl, const QString &startPageUrl,
-                  platform::Dialogs *dialogs = nullptr, const QHostAddress &nameServer = {});
+                  platform::Dialogs *dialogs = nullptr, const platform::ResolverSetup &dns = {});
 
     FrmSearch &window() { return m_window; }
     platform::BrowserProfile &profile() { return m_profile; }

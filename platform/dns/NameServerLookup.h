@@ -20,10 +20,8 @@ public:
     // `name` goes out as given: ASCII, as DNS carries it. `answered` runs once, unless the
     // question is dropped first.
     virtual Ticket ask(const QString &name, Answered answered) = 0;
-    // A question not yet sent is never sent; the answer to one already out is thrown away.
+    // The question is cancelled: never sent if still waiting, forgotten if out. No answer.
     virtual void drop(Ticket ticket) = 0;
-    // A question still waiting goes behind all others; one already out stays as it is.
-    virtual void moveToBack(Ticket ticket) = 0;
 };
 
 } // namespace platform

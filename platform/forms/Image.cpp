@@ -105,11 +105,18 @@ void Image::paintMark(QPainter &painter, QPoint origin) const
         painter.setBrush(m_mark.colour);
         painter.drawEllipse(place);
         break;
-    case Mark::Ring: {
+    case Mark::Ring:
+    case Mark::DotRing: {
         const qreal stroke = place.width() / 5;
         painter.setPen(QPen(m_mark.colour, stroke));
         painter.setBrush(Qt::NoBrush);
         painter.drawEllipse(place.adjusted(stroke / 2, stroke / 2, -stroke / 2, -stroke / 2));
+        if (m_mark.shape == Mark::DotRing) {
+            // A dot in the middle, clear of the ring.
+            painter.setPen(Qt::NoPen);
+            painter.setBrush(m_mark.colour);
+            painter.drawEllipse(place.center(), stroke * 0.8, stroke * 0.8);
+        }
         break;
     }
     case Mark::Query: {

@@ -2,6 +2,7 @@
 
 #include "platform/dns/NameServerLookup.h"
 
+#include <QRegularExpression>
 #include <QStringList>
 
 #include <map>
@@ -9,6 +10,8 @@
 // Answers when the test says so, to every question for the name, dropped ones too (late replies).
 class ScriptedResolver : public platform::NameServerLookup {
 public:
+    using Reply = platform::DnsAnswer::Reply;
+
     Ticket ask(const QString &name, Answered answered) override
     {
         m_questions[++m_last] = {name, std::move(answered)};
@@ -16,28 +19,33 @@ public:
         return m_last;
     }
     void drop(Ticket ticket) override { std::erase(m_order, ticket); }
-    void moveToBack(Ticket ticket) override
-    {
-        if (std::erase(m_order, ticket) > 0)
-            m_order.push_back(ticket);
-    }
 
-    void answer(const QString &name, platform::DnsAnswer answer)
+    // Every question whose name matches `pattern` (a regular expression, whole name).
+    void answer(const QString &pattern, platform::DnsAnswer answer)
     {
+        const QRegularExpression names(QRegularExpression::anchoredPattern(pattern));
         for (auto &[ticket, question] : m_questions) {
-            if (question.first != name || !question.second)
+            if (!names.match(question.first).hasMatch() || !question.second)
                 continue;
             const Answered answered = std::exchange(question.second, nullptr);
             std::erase(m_order, ticket);
             answered(answer);
         }
     }
-    // The names still waiting, in the order they would be sent.
+    // The zone `zone` exists, and a made-up name in it does not: as a sound resolver says.
+    void confirm(const QString &zone)
+    {
+        answer(QRegularExpression::escape(zone), {Reply::NameServers});
+        answer(QStringLiteral("[a-z]{30}\\.") + QRegularExpression::escape(zone),
+               {Reply::NoSuchName});
+    }
+    // The names still waiting, in the order they would be sent, made-up ones as "?".
     QStringList waiting() const
     {
+        static const QRegularExpression madeUp(QStringLiteral("^[a-z]{30}\\."));
         QStringList names;
         for (const Ticket ticket : m_order)
-            names << m_questions.at(ticket).first;
+            names << QString(m_questions.at(ticket).first).replace(madeUp, QStringLiteral("?."));
         return names;
     }
 
