@@ -9,6 +9,10 @@
 #include "platform/webengine/EngineCommandLine.h"
 #include "window/ProgramOptions.h"
 
+#if LOOKUP_RDAP
+#include "platform/rdap/RdapBootstrap.h"
+#endif
+
 #include <QInputDialog>
 #include <QPushButton>
 #include <QTest>
@@ -64,6 +68,11 @@ private Q_SLOTS:
     void orderHoldsWhenAControlGoes();
     void engineSwitchesFollowTheSeparator_data();
     void engineSwitchesFollowTheSeparator();
+#if LOOKUP_RDAP
+    // The RDAP client: which server it asks.
+    void registryServerChoice_data();
+    void registryServerChoice();
+#endif
 };
 
 void TestPlatform::loadCopiesElementZeroAsItStands()
@@ -363,6 +372,38 @@ void TestPlatform::engineSwitchesFollowTheSeparator()
     QTEST(engineFlags, "engineFlags");
     QTEST(ProgramOptions(int(given.size()), argv.data()).asked(), "asked");
 }
+
+#if LOOKUP_RDAP
+void TestPlatform::registryServerChoice_data()
+{
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<bool>("fromLoopback"); // where the bootstrap file came from
+    QTest::addColumn<QString>("server");    // "none": no entry matches
+    QTest::newRow("longest run") << "example.co.uk" << false << "https://co.example/rdap/";
+    QTest::newRow("shorter run") << "example.org.uk" << false << "https://uk.example/";
+    QTest::newRow("whole labels") << "example.eco.uk" << false << "https://uk.example/";
+    QTest::newRow("any case") << "Example.AC.uk" << false << "https://co.example/rdap/";
+    QTest::newRow("https preferred") << "example.both" << false << "https://secure.example/";
+    QTest::newRow("plain http refused") << "example.plain" << false << "";
+    QTest::newRow("plain http, loopback") << "example.plain" << true << "http://plain.example/";
+    QTest::newRow("not listed") << "example.zz" << false << "none";
+}
+
+void TestPlatform::registryServerChoice()
+{
+    QFETCH(QString, name);
+    QFETCH(bool, fromLoopback);
+    const auto bootstrap = platform::RdapBootstrap::parse(R"({"version": "1.0", "services": [
+        [["uk"], ["https://uk.example/"]],
+        [["co.uk", "ac.uk"], ["https://co.example/rdap"]],
+        [["both"], ["http://plain.example/", "https://secure.example/"]],
+        [["plain"], ["http://plain.example/"]]]})",
+                                                          fromLoopback);
+    QVERIFY(bootstrap);
+    const std::optional<QUrl> server = bootstrap->serverFor(name);
+    QTEST(server ? server->toString() : QStringLiteral("none"), "server");
+}
+#endif
 
 QTEST_MAIN(TestPlatform)
 #include "tst_platform.moc"
