@@ -41,8 +41,8 @@ public:
     // For tests: the TLS settings of every request, to trust a loopback server's certificate.
     void setTlsConfiguration(const QSslConfiguration &tls) { m_tls = tls; }
 
-    int inFlight() const { return int(m_out.size()); }
-    int waiting() const { return int(m_waiting.size()); }
+    // Questions asked and neither answered nor dropped yet.
+    int unanswered() const { return int(m_out.size() + m_waiting.size()); }
 
 private:
     struct Question {
