@@ -9,6 +9,13 @@
 #include "platform/webengine/EngineCommandLine.h"
 #include "window/ProgramOptions.h"
 
+#if LOOKUP_RDAP
+#include "EngineFixture.h"
+#include "LoopbackRegistry.h"
+#include "platform/rdap/RdapBootstrap.h"
+#include "platform/rdap/RdapClient.h"
+#endif
+
 #include <QInputDialog>
 #include <QPushButton>
 #include <QTest>
@@ -64,6 +71,15 @@ private Q_SLOTS:
     void orderHoldsWhenAControlGoes();
     void engineSwitchesFollowTheSeparator_data();
     void engineSwitchesFollowTheSeparator();
+#if LOOKUP_RDAP
+    // The RDAP client: which server it asks, what each answer means, its bootstrap, its load.
+    void registryServerChoice_data();
+    void registryServerChoice();
+    void registryAnswers_data();
+    void registryAnswers();
+    void registryListOncePerRun();
+    void registryLoadKeepsItsBounds();
+#endif
 };
 
 void TestPlatform::loadCopiesElementZeroAsItStands()
@@ -363,6 +379,185 @@ void TestPlatform::engineSwitchesFollowTheSeparator()
     QTEST(engineFlags, "engineFlags");
     QTEST(ProgramOptions(int(given.size()), argv.data()).asked(), "asked");
 }
+
+#if LOOKUP_RDAP
+namespace {
+
+using platform::RegistryAnswer;
+using Reply = LoopbackRegistry::Reply;
+
+// "record | registered | expires | last changed | registrar | status values" ("-" for what is
+// not given), "no record", or "unknown: " and the reason.
+QString described(const RegistryAnswer &answer)
+{
+    if (answer.outcome != RegistryAnswer::Outcome::Record)
+        return answer.reason.isEmpty() ? QStringLiteral("no record") : "unknown: " + answer.reason;
+    QStringList parts{QStringLiteral("record")};
+    for (const QDate &date : {answer.registered, answer.expires, answer.lastChanged})
+        parts << date.toString(Qt::ISODate);
+    parts << answer.registrar << answer.status.join(QStringLiteral(", "));
+    for (QString &part : parts)
+        part = part.isEmpty() ? QStringLiteral("-") : part;
+    return parts.join(QStringLiteral(" | "));
+}
+
+} // namespace
+
+void TestPlatform::registryServerChoice_data()
+{
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<bool>("fromLoopback"); // where the bootstrap file came from
+    QTest::addColumn<QString>("server");    // "none": no entry matches
+    QTest::newRow("longest run") << "example.co.uk" << false << "https://co.example/rdap/";
+    QTest::newRow("shorter run") << "example.org.uk" << false << "https://uk.example/";
+    QTest::newRow("whole labels") << "example.eco.uk" << false << "https://uk.example/";
+    QTest::newRow("any case") << "Example.AC.uk" << false << "https://co.example/rdap/";
+    QTest::newRow("https preferred") << "example.both" << false << "https://secure.example/";
+    QTest::newRow("plain http refused") << "example.plain" << false << "";
+    QTest::newRow("plain http, loopback") << "example.plain" << true << "http://plain.example/";
+    QTest::newRow("not listed") << "example.zz" << false << "none";
+}
+
+void TestPlatform::registryServerChoice()
+{
+    QFETCH(QString, name);
+    QFETCH(bool, fromLoopback);
+    const auto bootstrap = platform::RdapBootstrap::parse(R"({"version": "1.0", "services": [
+        [["uk"], ["https://uk.example/"]],
+        [["co.uk", "ac.uk"], ["https://co.example/rdap"]],
+        [["both"], ["http://plain.example/", "https://secure.example/"]],
+        [["plain"], ["http://plain.example/"]]]})",
+                                                          fromLoopback);
+    QVERIFY(bootstrap);
+    const std::optional<QUrl> server = bootstrap->serverFor(name);
+    QTEST(server ? server->toString() : QStringLiteral("none"), "server");
+}
+
+void TestPlatform::registryAnswers_data()
+{
+    QTest::addColumn<int>("reply");
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<bool>("trusted"); // the loopback TLS certificate
+    QTest::addColumn<int>("requests"); // for the name, at the registry
+    QTest::addColumn<QString>("answer");
+    const auto row = [](const char *tag, Reply reply, int requests, const QString &answer,
+                        const QString &name = QStringLiteral("example.test"), bool trusted = true) {
+        QTest::newRow(tag) << int(reply) << name << trusted << requests << answer;
+    };
+    const QString full = "record | 1995-08-14 | 2031-08-13 | 2024-08-14 | Stand-in Registrar Ltd | "
+                         "client delete prohibited, client transfer prohibited, client update "
+                         "prohibited";
+    const QString limited = "unknown: the registry limits how often it answers";
+    const QString tooLarge = "unknown: an answer over 1 MiB";
+    row("full", Reply::Full, 1, full);
+    row("minimal", Reply::Minimal, 1, "record | - | - | - | - | -");
+    row("redacted contacts", Reply::Redacted, 1, full);
+    row("no record", Reply::NoRecord, 1, "no record");
+    row("429, then answered", Reply::RateLimitedOnce, 2, full);
+    row("429 twice", Reply::RateLimited, 2, limited);
+    row("429 for over 30 s", Reply::RateLimitedLong, 1, limited);
+    row("500", Reply::ServerError, 1, "unknown: HTTP status 500");
+    row("never answers", Reply::Silent, 1, "unknown: no answer within 1.5 seconds");
+    row("malformed JSON", Reply::Malformed, 1, "unknown: an answer that is not RDAP");
+    row("over 1 MiB, length given", Reply::Oversized, 1, tooLarge);
+    row("over 1 MiB, streamed", Reply::OversizedStream, 1, tooLarge);
+    row("another name", Reply::OtherName, 1, "unknown: an answer about another name");
+    row("hostile text", Reply::Hostile, 1,
+        "record | 1995-08-14 | 2031-08-13 | 2024-08-14 | Stand-in Registrar Ltd " +
+            QString(76, u'x') + "… | pending delete, redemption period, " + QString(39, u's') +
+            "…, " + QStringList(7, "active").join(", "));
+    row("redirect to https", Reply::ToHttps, 2, full);
+    row("redirect to untrusted https", Reply::ToHttps, 1, "unknown: no trusted TLS connection",
+        "example.test", false);
+    row("redirect to http", Reply::ToHttp, 1,
+        "unknown: a redirect to an address that is not https");
+    row("redirect loop", Reply::RedirectLoop, 4, "unknown: more than 3 redirects");
+    row("suffix not listed", Reply::Full, 0, "unknown: no RDAP service is listed for .unlisted",
+        "example.unlisted");
+    row("not a host name", Reply::Full, 0, "unknown: not a domain name in ASCII", "a/b.test");
+}
+
+void TestPlatform::registryAnswers()
+{
+    QFETCH(int, reply);
+    QFETCH(QString, name);
+    QFETCH(bool, trusted);
+    LoopbackRegistry registry({{"example.test", Reply(reply)}}, Reply::NoRecord, {"test"}, 1,
+                              loopbackTls());
+    platform::RdapClient client(registry.bootstrapUrl());
+    client.setTiming(1500, 10);
+    if (trusted) {
+        QSslConfiguration tls = QSslConfiguration::defaultConfiguration();
+        tls.setCaCertificates({loopbackTls().localCertificate()});
+        client.setTlsConfiguration(tls);
+    }
+    std::optional<RegistryAnswer> answer;
+    client.ask(name, [&answer](const RegistryAnswer &given) { answer = given; });
+    QTRY_VERIFY_WITH_TIMEOUT(answer, 10000);
+    QTEST(described(*answer), "answer");
+    QTEST(registry.requests(name), "requests");
+    // What each request asks for; and no cookie goes back, though every reply sets one.
+    const QByteArray head = registry.lastRequest(name).toLower();
+    QVERIFY(head.isEmpty() || head.contains("\r\naccept: application/rdap+json\r\n"));
+    QVERIFY(!head.contains("\r\ncookie:"));
+}
+
+void TestPlatform::registryListOncePerRun()
+{
+    LoopbackRegistry registry({}, Reply::Full, {"test"});
+    registry.failBootstrap(1);
+    platform::RdapClient client(registry.bootstrapUrl());
+    QStringList heard;
+    const auto ask = [&](const QString &name) {
+        client.ask(name, [&heard](const RegistryAnswer &answer) {
+            heard << described(answer).section(QStringLiteral(" | "), 0, 0);
+        });
+    };
+    // Whoever waits for the list hears why there is none; the next question fetches it again.
+    ask("a.test");
+    ask("b.test");
+    QTRY_COMPARE(heard.size(), 2);
+    ask("c.test");
+    QTRY_COMPARE(heard.size(), 3);
+    // Answered at once, yet never from within ask().
+    ask("d.example");
+    QCOMPARE(heard.size(), 3);
+    QTRY_COMPARE(heard.size(), 4);
+    const QString none = "unknown: no list of RDAP services: an answer that is not one";
+    QCOMPARE(heard, QStringList(
+                        {none, none, "record", "unknown: no RDAP service is listed for .example"}));
+    QCOMPARE(registry.bootstrapRequests(), 2);
+}
+
+void TestPlatform::registryLoadKeepsItsBounds()
+{
+    const QStringList suffixes = {"a", "b", "c", "d", "e"};
+    LoopbackRegistry registry({}, Reply::Minimal, suffixes, int(suffixes.size()));
+    registry.setDelayMs(2);
+    platform::RdapClient client(registry.bootstrapUrl());
+    // Run until the last record comes: QTRY's waits would sleep between network events.
+    QEventLoop loop;
+    QTimer::singleShot(60000, &loop, &QEventLoop::quit);
+    int records = 0;
+    for (int i = 0; i < 1000; ++i) {
+        const auto ticket = client.ask(QStringLiteral("n%1.%2").arg(i).arg(suffixes[i % 5]),
+                                       [&](const RegistryAnswer &answer) {
+                                           if (answer.outcome == RegistryAnswer::Outcome::Record &&
+                                               ++records == 900)
+                                               loop.quit();
+                                       });
+        // Dropped while waiting: never sent, never answered.
+        if (i % 10 == 9)
+            client.drop(ticket);
+    }
+    loop.exec();
+    QCOMPARE(records, 900);
+    QCOMPARE(client.unanswered(), 0);
+    QCOMPARE(registry.requests(), 900);
+    QCOMPARE(registry.mostOut(), platform::RdapClient::MaxInFlight);
+    QCOMPARE(registry.mostOutAtOneServer(), platform::RdapClient::MaxPerHost);
+}
+#endif
 
 QTEST_MAIN(TestPlatform)
 #include "tst_platform.moc"

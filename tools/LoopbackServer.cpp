@@ -1,7 +1,9 @@
 #include "LoopbackServer.h"
 
+#include <QPointer>
 #include <QSslServer>
 #include <QTcpSocket>
+#include <QTimer>
 
 LoopbackServer::LoopbackServer(Handler handler, QObject *parent)
     : QObject(parent), m_handler(std::move(handler))
@@ -68,9 +70,9 @@ void LoopbackServer::answer(QTcpSocket *socket)
         const qsizetype end = buffered.indexOf("\r\n\r\n");
         if (end < 0)
             return;
-        const QByteArray head = socket->read(end + 4);
+        m_request = socket->read(end + 4);
         const QString path =
-            QString::fromLatin1(head.left(head.indexOf("\r\n")).split(' ').value(1));
+            QString::fromLatin1(m_request.left(m_request.indexOf("\r\n")).split(' ').value(1));
         ++m_requests[path];
         const Reply reply = m_handler(path);
         if (reply.hangUp) {
@@ -78,19 +80,47 @@ void LoopbackServer::answer(QTcpSocket *socket)
             socket->deleteLater();
             return;
         }
-        if (reply.stall || !m_keepAlive)
+        if (reply.stall || !m_keepAlive || reply.delayMs > 0)
             socket->setProperty("done", true);
         if (reply.stall)
             return;
         QByteArray response =
             "HTTP/1.1 " + QByteArray::number(reply.status) +
             " Stub\r\nContent-Type: " + reply.contentType +
-            "\r\nContent-Length: " + QByteArray::number(reply.body.size()) +
             (m_keepAlive ? "\r\nConnection: keep-alive\r\n" : "\r\nConnection: close\r\n");
         for (const auto &[name, value] : reply.headers)
             response += name + ": " + value + "\r\n";
-        socket->write(response + "\r\n" + reply.body);
-        if (!m_keepAlive)
-            socket->disconnectFromHost();
+        if (reply.chunked) {
+            response += "Transfer-Encoding: chunked\r\n\r\n" +
+                        QByteArray::number(reply.body.size(), 16) + "\r\n" + reply.body +
+                        "\r\n0\r\n\r\n";
+        } else {
+            const qint64 length =
+                reply.declaredLength >= 0 ? reply.declaredLength : reply.body.size();
+            response += "Content-Length: " + QByteArray::number(length) + "\r\n\r\n" + reply.body;
+        }
+        if (reply.delayMs <= 0) {
+            send(socket, response);
+            continue;
+        }
+        ++m_delayed;
+        QTimer::singleShot(reply.delayMs, this, [this, socket = QPointer(socket), response] {
+            --m_delayed;
+            if (!socket)
+                return;
+            send(socket, response);
+            // Later requests on a kept connection waited for this reply.
+            if (m_keepAlive) {
+                socket->setProperty("done", false);
+                answer(socket);
+            }
+        });
     }
+}
+
+void LoopbackServer::send(QTcpSocket *socket, const QByteArray &response)
+{
+    socket->write(response);
+    if (!m_keepAlive)
+        socket->disconnectFromHost();
 }

@@ -27,7 +27,11 @@ public:
         QList<std::pair<QByteArray, QByteArray>> headers = {};
         // Close the connection without answering.
         bool hangUp = false;
-        bool stall = false; // keep the connection open, never answering
+        bool stall = false;   // keep the connection open, never answering
+        int delayMs = 0;      // answer after this long
+        bool chunked = false; // give no length: the body in chunks, as streamed answers come
+        // A length other than the body's, as from a server that has more to send.
+        qint64 declaredLength = -1;
     };
     using Handler = std::function<Reply(const QString &path)>;
 
@@ -45,6 +49,10 @@ public:
     QString rootUrl() const;
     int requests(const QString &path) const { return m_requests.value(path); }
     const QHash<QString, int> &requestCounts() const { return m_requests; }
+    // The head of the request being answered, for a handler that looks at its headers.
+    const QByteArray &request() const { return m_request; }
+    // Requests received whose delayed reply is not yet sent.
+    int delayed() const { return m_delayed; }
 
     // A loopback address on which nothing listens, so that connections are refused.
     static QString refusedRootUrl();
@@ -53,10 +61,13 @@ private:
     void listen(std::unique_ptr<QTcpServer> server);
     void handlePendingConnection();
     void answer(QTcpSocket *socket);
+    void send(QTcpSocket *socket, const QByteArray &response);
 
     std::unique_ptr<QTcpServer> m_server;
     Handler m_handler;
     QHash<QString, int> m_requests;
+    QByteArray m_request;
+    int m_delayed = 0;
     bool m_tls = false;
     bool m_keepAlive = false;
 };
