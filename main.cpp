@@ -16,7 +16,8 @@ int main(int argc, char *argv[])
     QApplication app(commandLine.argc(), commandLine.argv());
     LookupProgram::nameApplication();
 
-    LookupProgram program(QString::fromUtf8(kLookupBaseUrl), QString::fromUtf8(kStartPageUrl));
+    LookupProgram program(QString::fromUtf8(kLookupBaseUrl), QString::fromUtf8(kStartPageUrl),
+                          nullptr, {}, QUrl(QString::fromUtf8(kRdapBootstrapUrl)));
     program.window().Show();
     return app.exec();
 }

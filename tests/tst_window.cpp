@@ -11,11 +11,18 @@
 #include "tabs/DnsReading.h"
 #include "tabs/TabRecords.h"
 #include "tabs/TabVerdict.h"
+#if LOOKUP_RDAP
+#include "LoopbackRegistry.h"
+#include "platform/rdap/RdapClient.h"
+#endif
 #endif
 
+#include <QClipboard>
+#include <QContextMenuEvent>
 #include <QElapsedTimer>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QMenu>
 #include <QTextDocument>
 #include <QToolTip>
 
@@ -114,6 +121,13 @@ private Q_SLOTS:
     void dnsHintsThroughALoopbackResolver();
     void dnsSecThroughARealResolver_data();
     void dnsSecThroughARealResolver();
+#if LOOKUP_RDAP
+    // Registry records beside DNS.
+    void verdictsCombineTheSources_data();
+    void verdictsCombineTheSources();
+    void registryRecordsFollowTheirTabs();
+    void resultsCopyAsATable();
+#endif
     void verdictsAreAnnounced();
 #endif
 };
@@ -371,7 +385,7 @@ void TestWindow::clicksThroughTheWindow()
     QCOMPARE(w.f.currentTab, Index(2));
     // Only a left press and release on one control is a click.
     QWindow *window = w.f.frmSearch.windowHandle();
-    QTest::mouseClick(window, Qt::RightButton, {}, w.tabPicture(1));
+    QTest::mouseClick(window, Qt::MiddleButton, {}, w.tabPicture(1));
     QTest::mousePress(window, Qt::LeftButton, {}, w.tabPicture(1));
     QTest::mouseRelease(window, Qt::LeftButton, {}, w.tabPicture(0));
     QCOMPARE(w.f.currentTab, Index(2));
@@ -764,10 +778,10 @@ std::optional<platform::DnsAnswer> answerFrom(const QString &code)
     return platform::DnsAnswer{replies.value(code.left(2)), proof};
 }
 
-// A mark's shape: - none, D disc, R ring, O ring with a dot, ? query.
+// A mark's shape: - none, D disc, R ring, O ring with a dot, S square, ? query.
 QChar shapeOf(const platform::Image::Mark &mark)
 {
-    return QStringLiteral("-DRO?").at(mark.shape);
+    return QStringLiteral("-DROS?").at(mark.shape);
 }
 
 // A tab's mark, the same on its picture and its selected picture.
@@ -1061,11 +1075,206 @@ void TestWindow::dnsSecThroughARealResolver()
     QTRY_COMPARE_WITH_TIMEOUT(w.f.imgTab(0).ToolTipText(), words, 10000);
 }
 
+#if LOOKUP_RDAP
+namespace {
+
+using Outcome = platform::RegistryAnswer::Outcome;
+const QString kRegistrar = QStringLiteral("Stand-in Registrar Ltd");
+
+// "full", "bare", "soon" (records), "none" (no record), "busy" (unknown).
+platform::RegistryAnswer registryAnswer(const QString &code)
+{
+    if (code == u"none")
+        return {Outcome::NoRecord};
+    if (code == u"busy")
+        return {Outcome::Unknown, QStringLiteral("the registry limits how often it answers")};
+    platform::RegistryAnswer record{Outcome::Record};
+    if (code == u"full")
+        record = {Outcome::Record,
+                  {},
+                  {1995, 8, 14},
+                  {2031, 8, 13},
+                  {2024, 8, 14},
+                  kRegistrar,
+                  {"client transfer prohibited"}};
+    else if (code == u"soon")
+        record.status = {"redemption period"};
+    return record;
+}
+
+// Answers DNS for `name` in zone `zone`: "NS", "NX", "NX+" (proven), "SF"; "-" not yet.
+void answerDns(ScriptedResolver &dns, const QString &name, const QString &zone, const QString &code)
+{
+    if (code == u"-")
+        return;
+    const bool proven = code.endsWith(u'+');
+    const auto proof =
+        proven ? platform::DnsAnswer::Proof::Secure : platform::DnsAnswer::Proof::Insecure;
+    dns.answer(QRegularExpression::escape(zone), {Reply::NameServers, proof});
+    dns.answer(QStringLiteral("[a-z]{30}\\.") + QRegularExpression::escape(zone),
+               {Reply::NoSuchName, proof});
+    const Reply reply = code.startsWith(u"NS")   ? Reply::NameServers
+                        : code.startsWith(u"NX") ? Reply::NoSuchName
+                                                 : Reply::ServerFailure;
+    dns.answer(QRegularExpression::escape(name), {reply, proof});
+}
+
+} // namespace
+
+void TestWindow::verdictsCombineTheSources_data()
+{
+    QTest::addColumn<QString>("registry");
+    QTest::addColumn<QString>("dns");
+    QTest::addColumn<QString>("words");
+    QTest::addColumn<QString>("mark");
+    const QString dates =
+        QStringLiteral("registered 1995-08-14, expires 2031-08-13, by ") + kRegistrar;
+    const QString status = QStringLiteral("\nstatus: client transfer prohibited");
+    QTest::newRow("record, name servers")
+        << "full"
+        << "NS"
+        << "example.com: " + dates + "; it has name servers" + status << "D";
+    QTest::newRow("record, not in DNS")
+        << "full"
+        << "NX"
+        << "example.com: registered (the registry's record), not in DNS: no name servers\n" +
+               dates + status
+        << "D";
+    QTest::newRow("bare record, DNS unknown") << "bare"
+                                              << "SF"
+                                              << "example.com: registered"
+                                              << "D";
+    QTest::newRow("record about to go")
+        << "soon"
+        << "-"
+        << "example.com: registered\nstatus: redemption period; it may come free soon"
+        << "D";
+    QTest::newRow("no record, proven")
+        << "none"
+        << "NX+"
+        << "example.com: the registry has no record of it, nor DNS (signed proof)" + kMayBeFree
+        << "S";
+    QTest::newRow("no record, DNS pending")
+        << "none"
+        << "-"
+        << "example.com: the registry has no record of it" + kMayBeFree << "S";
+    QTest::newRow("no record, name servers")
+        << "none"
+        << "NS"
+        << "example.com: unknown: the registry has no record, but DNS has name servers for it"
+        << "?";
+    QTest::newRow("registry unknown, DNS stands")
+        << "busy"
+        << "NX"
+        << kNotInDns.arg("example.com") +
+               "\nthe registry's record: unknown, the registry limits how often it answers"
+        << "R";
+    QTest::newRow("registry unknown, DNS pending")
+        << "busy"
+        << "-"
+        << "example.com\nthe registry's record: unknown, the registry limits how often it answers"
+        << "?";
+    QTest::newRow("DNS alone") << "-"
+                               << "NS" << kRegistered.arg("example.com") << "D";
+}
+
+void TestWindow::verdictsCombineTheSources()
+{
+    QFETCH(QString, registry);
+    QFETCH(QString, dns);
+    ScriptedRegistry registries;
+    WindowFixture w(nullptr, &registries);
+    w.useSuffixes({".com"});
+    w.lookUp(QStringLiteral("example"));
+    answerDns(w.dns, "example.com", "com", dns);
+    if (registry != u"-")
+        registries.answer(QStringLiteral("example\\.com"), registryAnswer(registry));
+    QTEST(w.f.imgTab(0).ToolTipText(), "words");
+    QTEST(QString(markOf(w.f, 0)), "mark");
+}
+
+void TestWindow::registryRecordsFollowTheirTabs()
+{
+    ScriptedRegistry registries;
+    WindowFixture w(nullptr, &registries);
+    w.useSuffixes({".com", ".net", ".org"});
+    w.lookUp(QStringLiteral("example"));
+    registries.answer(QStringLiteral("example\\.net"), registryAnswer("bare"));
+    QCOMPARE(registries.waiting(), QStringList({"example.com", "example.org"}));
+    // Tab 0 now holds another domain: the earlier answer for it is not about that one, and the
+    // earlier lookup's question still waiting is cancelled.
+    w.useSuffixes({".com"});
+    w.lookUp(QStringLiteral("sample"));
+    registries.answer(QStringLiteral("example\\.com"), registryAnswer("full"));
+    QCOMPARE(registries.waiting(), QStringList({"sample.com"}));
+    QCOMPARE(w.f.imgTab(0).ToolTipText(), "sample.com");
+    QCOMPARE(w.f.imgTab(1).ToolTipText(), "example.net: registered");
+    QCOMPARE(w.f.imgTab(2).ToolTipText(),
+             "example.org: unknown, DNS was not asked: a later lookup came first\nthe registry's "
+             "record: unknown, not asked: a later lookup came first");
+    // A name that is not asked of DNS is not asked of the registry either.
+    w.lookUp(QStringLiteral("a.b"));
+    QCOMPARE(registries.waiting(), QStringList());
+}
+
+void TestWindow::resultsCopyAsATable()
+{
+    // The registries of four suffixes, and none for .io.
+    using Kind = LoopbackRegistry::Reply;
+    LoopbackRegistry registry({{"example.com", Kind::Full},
+                               {"example.net", Kind::NoRecord},
+                               {"example.org", Kind::Minimal},
+                               {"example.info", Kind::ServerError}},
+                              Kind::NoRecord, {"com", "net", "org", "info"});
+    platform::RdapClient client(registry.bootstrapUrl());
+    WindowFixture w(nullptr, &client);
+    QVERIFY(w.show());
+    w.useSuffixes({".com", ".net", ".org", ".info", ".io"});
+    w.lookUp(QStringLiteral("example"));
+    for (const QString zone : {"com", "net", "org", "info", "io"})
+        w.dns.confirm(zone);
+    w.dns.answer(QStringLiteral("example\\.(com|org)"), {Reply::NameServers});
+    w.dns.answer(QStringLiteral("example\\.(net|info|io)"), {Reply::NoSuchName});
+    QTRY_COMPARE_WITH_TIMEOUT(client.unanswered(), 0, 20000);
+
+    const QString table =
+        "domain\tverdict\tregistrar\tregistered\texpires\tstatus\n"
+        "example.com\tregistered\tStand-in Registrar Ltd\t1995-08-14\t2031-08-13\t"
+        "client delete prohibited, client transfer prohibited, client update prohibited\n"
+        "example.net\tno record at the registry\t\t\t\t\n"
+        "example.org\tregistered\t\t\t\t\n"
+        "example.info\tnot in DNS\t\t\t\t\n"
+        "example.io\tnot in DNS\t\t\t\t\n";
+    // Ctrl+Shift+C wherever the focus is, and the strip's context menu.
+    QGuiApplication::clipboard()->clear();
+    w.f.browserLookup(1).SetFocus();
+    QTest::keyClick(w.f.browserLookup(1).widget(), Qt::Key_C,
+                    Qt::ControlModifier | Qt::ShiftModifier);
+    QCOMPARE(QGuiApplication::clipboard()->text(), table);
+    QGuiApplication::clipboard()->clear();
+    QTimer::singleShot(0, [] {
+        if (auto *menu = qobject_cast<QMenu *>(QApplication::activePopupWidget())) {
+            QCOMPARE(menu->actions().value(0)->text(), QStringLiteral("Copy results"));
+            menu->actions().value(0)->trigger();
+            menu->close();
+        }
+    });
+    QContextMenuEvent click(QContextMenuEvent::Mouse, w.tabCaption(2),
+                            w.f.frmSearch.mapToGlobal(w.tabCaption(2)));
+    QApplication::sendEvent(&w.f.frmSearch, &click);
+    QCOMPARE(QGuiApplication::clipboard()->text(), table);
+}
+#endif
 void TestWindow::verdictsAreAnnounced()
 {
     if (!qEnvironmentVariableIsSet("QT_LINUX_ACCESSIBILITY_ALWAYS_ON"))
         QSKIP("Qt tells screen readers nothing here: CTest runs this as tst_window_announced");
+#if LOOKUP_RDAP
+    ScriptedRegistry registries;
+    WindowFixture w(nullptr, &registries);
+#else
     WindowFixture w;
+#endif
     QVERIFY(w.show());
     QTRY_VERIFY(QAccessible::isActive());
     static QStringList heard;
@@ -1078,7 +1287,12 @@ void TestWindow::verdictsAreAnnounced()
     w.lookUp(QStringLiteral("example"));
     w.dns.confirm(QStringLiteral("net"));
     w.dns.answer(QStringLiteral("example\\.net"), {Reply::NoSuchName});
-    QCOMPARE(heard, QStringList({"example.com", "example.net", kNotInDns.arg("example.net")}));
+    QStringList expected = {"example.com", "example.net", kNotInDns.arg("example.net")};
+#if LOOKUP_RDAP
+    registries.answer(QStringLiteral("example\\.net"), {Outcome::NoRecord});
+    expected << "example.net: the registry has no record of it, nor DNS" + kMayBeFree;
+#endif
+    QCOMPARE(heard, expected);
 }
 #endif
 

@@ -1,9 +1,13 @@
 #include "window/FrmSearch.h"
 
 #include "platform/forms/StandardDialogs.h"
+#include "tabs/ResultsCopy.h"
+#include "tabs/TabRecords.h"
 #if LOOKUP_DNS_HINTS
 #include "tabs/DnsHints.h"
-#include "tabs/TabRecords.h"
+#endif
+#if LOOKUP_RDAP
+#include "tabs/RegistryHints.h"
 #endif
 
 using namespace platform;
@@ -21,21 +25,26 @@ Dialogs &chooseDialogs(Dialogs *given, std::unique_ptr<Dialogs> &own, QWidget *p
 } // namespace
 
 FrmSearch::FrmSearch(const QString &lookupBaseUrl, const QString &startPageUrl,
-                     const BrowserFactory &browsers, Dialogs *dialogs, NameServerLookup *dns)
+                     const BrowserFactory &browsers, Dialogs *dialogs, NameServerLookup *dns,
+                     RegistryLookup *registry)
     : m_controls(browsers), m_dialogs(chooseDialogs(dialogs, m_ownDialogs, &m_controls.frmSearch)),
       m_startPageUrl(startPageUrl), m_lookupRun(m_controls, lookupBaseUrl, m_dialogs),
       m_suffixPanel(m_controls, m_dialogs)
 {
     connectEvents();
+    if (!dns && !registry)
+        return;
+    m_records = std::make_unique<TabRecords>(m_controls, m_lookupRun);
+    m_resultsCopy = std::make_unique<ResultsCopy>(m_controls, *m_records);
 #if LOOKUP_DNS_HINTS
-    if (dns) {
-        m_records = std::make_unique<TabRecords>(m_controls, m_lookupRun);
+    if (dns)
         m_dnsHints = std::make_unique<DnsHints>(*m_records, *dns);
-        setDnsHintsEnabled(true);
-    }
-#else
-    Q_UNUSED(dns)
 #endif
+#if LOOKUP_RDAP
+    if (registry)
+        m_registryHints = std::make_unique<RegistryHints>(*m_records, *registry);
+#endif
+    wireSources();
 }
 
 FrmSearch::~FrmSearch() = default;
@@ -71,23 +80,37 @@ void FrmSearch::connectEvents()
     f.cmdCreateNew.setClickHandler([this] { m_suffixPanel.cmdCreateNew_Click(); });
 }
 
+// Each tab a lookup fills gets a fresh record, so that nothing known of its last domain
+// outlives it, and then each source its question.
+void FrmSearch::wireSources()
+{
+    m_lookupRun.setTabFilledHandler([this](Index tab, const QString &label, const QString &suffix) {
+        m_records->tabLookedUp(tab, label, suffix);
+#if LOOKUP_DNS_HINTS
+        if (m_dnsHints && m_dnsHintsEnabled)
+            m_dnsHints->tabLookedUp(tab);
+#endif
+#if LOOKUP_RDAP
+        if (m_registryHints)
+            m_registryHints->tabLookedUp(tab);
+#endif
+    });
+    m_lookupRun.setLookupDoneHandler([this] {
+#if LOOKUP_DNS_HINTS
+        if (m_dnsHints && m_dnsHintsEnabled)
+            m_dnsHints->lookupDone();
+#endif
+#if LOOKUP_RDAP
+        if (m_registryHints)
+            m_registryHints->lookupDone();
+#endif
+    });
+}
+
 #if LOOKUP_DNS_HINTS
 void FrmSearch::setDnsHintsEnabled(bool enabled)
 {
-    // Each tab a lookup fills gets a fresh record, hints or not, so that no mark outlives its
-    // domain.
-    TabRecords *records = m_records.get();
-    DnsHints *hints = enabled ? m_dnsHints.get() : nullptr;
-    m_lookupRun.setTabFilledHandler(
-        records ? LookupRun::TabFilledHandler(
-                      [records, hints](Index tab, const QString &label, const QString &suffix) {
-                          records->tabLookedUp(tab, label, suffix);
-                          if (hints)
-                              hints->tabLookedUp(tab);
-                      })
-                : nullptr);
-    m_lookupRun.setLookupDoneHandler(hints ? std::function<void()>([hints] { hints->lookupDone(); })
-                                           : nullptr);
+    m_dnsHintsEnabled = enabled;
 }
 #endif
 

@@ -10,20 +10,25 @@
 #include <memory>
 
 class DnsHints;
+class RegistryHints;
+class ResultsCopy;
 class TabRecords;
 namespace platform {
 class Dialogs;
 class NameServerLookup;
+class RegistryLookup;
 } // namespace platform
 
 // The lookup window: its controls, its start-up and resize layout, and the wiring of every
 // control event to its handler.
 class FrmSearch {
 public:
-    // `dialogs` may be null for Qt's own dialogs; without `dns` the tabs get no DNS hints.
+    // `dialogs` may be null for Qt's own dialogs; without `dns` the tabs get no DNS hints,
+    // without `registry` no registry records.
     FrmSearch(const QString &lookupBaseUrl, const QString &startPageUrl,
               const platform::BrowserFactory &browsers, platform::Dialogs *dialogs = nullptr,
-              platform::NameServerLookup *dns = nullptr);
+              platform::NameServerLookup *dns = nullptr,
+              platform::RegistryLookup *registry = nullptr);
     ~FrmSearch();
 
     // Runs the load handler once, then shows the window maximized with the focus in the
@@ -39,12 +44,10 @@ public:
     TabStripScroll &tabStripScroll() { return m_tabStripScroll; }
     SuffixPanel &suffixPanel() { return m_suffixPanel; }
     TabNavigation &tabNavigation() { return m_tabNavigation; }
+    // What is known of each tab's domain; null without a source to ask.
+    const TabRecords *tabRecords() const { return m_records.get(); }
+    ResultsCopy *resultsCopy() { return m_resultsCopy.get(); }
 #if LOOKUP_DNS_HINTS
-    // What is known of each tab's domain; null without a resolver.
-    const TabRecords *tabRecords() const
-    {
-        return m_records.get();
-    }
     // Off, a lookup asks DNS nothing; on, each tab it fills gets its hint (given a resolver).
     void setDnsHintsEnabled(bool enabled);
 #endif
@@ -52,6 +55,7 @@ public:
 private:
     void connectEvents();
     void handleSetupShownChanged();
+    void wireSources();
 
     FrmSearchControls m_controls;
     std::unique_ptr<platform::Dialogs> m_ownDialogs;
@@ -63,8 +67,13 @@ private:
     SuffixPanel m_suffixPanel;
     TabNavigation m_tabNavigation{m_controls, m_tabSelection, m_tabStripScroll};
     bool m_loaded = false;
-#if LOOKUP_DNS_HINTS
     std::unique_ptr<TabRecords> m_records;
+    std::unique_ptr<ResultsCopy> m_resultsCopy;
+#if LOOKUP_DNS_HINTS
     std::unique_ptr<DnsHints> m_dnsHints;
+    bool m_dnsHintsEnabled = true;
+#endif
+#if LOOKUP_RDAP
+    std::unique_ptr<RegistryHints> m_registryHints;
 #endif
 };

@@ -3,7 +3,9 @@
 #include "platform/forms/GraphicalControl.h"
 #include "platform/forms/WindowedControl.h"
 
+#include <QContextMenuEvent>
 #include <QHelpEvent>
+#include <QMenu>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QTextDocument>
@@ -142,6 +144,12 @@ void Container::setWheelHandler(const QRectF &twips, std::function<void(int notc
     m_wheelRegion = twips;
     m_wheelHandler = std::move(handler);
     m_wheelRest = 0;
+}
+
+void Container::setContextMenu(const QRectF &twips, std::vector<MenuItem> items)
+{
+    m_menuRegion = twips;
+    m_menuItems = std::move(items);
 }
 
 void Container::setPicture(const QImage &picture)
@@ -373,6 +381,19 @@ void Container::wheelEvent(QWheelEvent *event)
     m_wheelRest -= notches * WheelNotch;
     if (notches != 0)
         m_wheelHandler(notches);
+}
+
+void Container::contextMenuEvent(QContextMenuEvent *event)
+{
+    if (m_menuItems.empty() ||
+        !m_menuRegion.contains(QPointF(event->pos()) * qreal(TwipsPerPixel))) {
+        event->ignore();
+        return;
+    }
+    QMenu menu(this);
+    for (const MenuItem &item : m_menuItems)
+        connect(menu.addAction(item.text), &QAction::triggered, this, item.action);
+    menu.exec(event->globalPos());
 }
 
 } // namespace platform

@@ -54,6 +54,13 @@ public:
     // turned down or right, negative up or left. The small steps of a high-resolution wheel
     // or a touchpad add up to notches.
     void setWheelHandler(const QRectF &twips, std::function<void(int notches)> handler);
+    // A menu of `items` for a right-click over `twips`, and for the context menu key while the
+    // pointer is there.
+    struct MenuItem {
+        QString text;
+        std::function<void()> action;
+    };
+    void setContextMenu(const QRectF &twips, std::vector<MenuItem> items);
 
     // Drawn unscaled at the top-left corner, beneath every graphical control.
     void setPicture(const QImage &picture);
@@ -81,6 +88,7 @@ protected:
     void mouseReleaseEvent(QMouseEvent *event) override;
     void mouseDoubleClickEvent(QMouseEvent *event) override;
     void wheelEvent(QWheelEvent *event) override;
+    void contextMenuEvent(QContextMenuEvent *event) override;
     void timerEvent(QTimerEvent *event) override;
     bool focusNextPrevChild(bool next) override;
 
@@ -100,6 +108,8 @@ private:
     QRectF m_wheelRegion;
     std::function<void(int)> m_wheelHandler;
     int m_wheelRest = 0; // eighths of a degree short of a notch
+    QRectF m_menuRegion;
+    std::vector<MenuItem> m_menuItems;
     // Counts changes to the graphical layer: places, looks, order.
     quint64 m_graphicalVersion = 0;
     quint64 m_pressedVersion = 0;

@@ -119,6 +119,13 @@ void Image::paintMark(QPainter &painter, QPoint origin) const
         }
         break;
     }
+    case Mark::Square: {
+        const qreal stroke = place.width() / 5;
+        painter.setPen(QPen(m_mark.colour, stroke, Qt::SolidLine, Qt::SquareCap, Qt::MiterJoin));
+        painter.setBrush(Qt::NoBrush);
+        painter.drawRect(place.adjusted(stroke / 2, stroke / 2, -stroke / 2, -stroke / 2));
+        break;
+    }
     case Mark::Query: {
         QFont font = painter.font();
         font.setBold(true);

@@ -32,7 +32,7 @@ public:
     // A small sign painted over the picture, inside it, so that it moves with the image; told
     // apart from another by its shape as well as its colour. A copy made by Load has none.
     struct Mark {
-        enum Shape { None, Disc, Ring, DotRing, Query };
+        enum Shape { None, Disc, Ring, DotRing, Square, Query };
         Shape shape = None;
         QColor colour = {};
         QRectF place = {}; // twips from the image's top-left corner

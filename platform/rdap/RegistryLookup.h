@@ -17,11 +17,11 @@ struct RegistryAnswer {
     };
     Outcome outcome = Outcome::Unknown;
     // Unknown: a few plain words, starting in lower case ("no answer within 10 seconds").
-    QString reason;
+    QString reason = {};
     // Record: from the record's events, as UTC dates; null where the record gives none.
-    QDate registered, expires, lastChanged;
-    QString registrar;  // the registrar's name, plain text, cut short; empty if not given
-    QStringList status; // status values as given ("active", "redemption period"), plain text
+    QDate registered = {}, expires = {}, lastChanged = {};
+    QString registrar = {};  // the registrar's name, plain text, cut short; empty if not given
+    QStringList status = {}; // status values as given ("active", "redemption period"), plain text
 };
 
 // Asks registries what they hold for names, through their RDAP services. Questions wait their

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "platform/dns/NameServerLookup.h"
+#include "platform/rdap/RegistryLookup.h"
 
 #include <QRegularExpression>
 #include <QStringList>
@@ -8,9 +9,10 @@
 #include <map>
 
 // Answers when the test says so, to every question for the name, dropped ones too (late replies).
-class ScriptedResolver : public platform::NameServerLookup {
+template <typename Lookup, typename Answer> class ScriptedLookup : public Lookup {
 public:
-    using Reply = platform::DnsAnswer::Reply;
+    using Ticket = typename Lookup::Ticket;
+    using Answered = typename Lookup::Answered;
 
     Ticket ask(const QString &name, Answered answered) override
     {
@@ -21,7 +23,7 @@ public:
     void drop(Ticket ticket) override { std::erase(m_order, ticket); }
 
     // Every question whose name matches `pattern` (a regular expression, whole name).
-    void answer(const QString &pattern, platform::DnsAnswer answer)
+    void answer(const QString &pattern, const Answer &answer)
     {
         const QRegularExpression names(QRegularExpression::anchoredPattern(pattern));
         for (auto &[ticket, question] : m_questions) {
@@ -31,13 +33,6 @@ public:
             std::erase(m_order, ticket);
             answered(answer);
         }
-    }
-    // The zone `zone` exists, and a made-up name in it does not: as a sound resolver says.
-    void confirm(const QString &zone)
-    {
-        answer(QRegularExpression::escape(zone), {Reply::NameServers});
-        answer(QStringLiteral("[a-z]{30}\\.") + QRegularExpression::escape(zone),
-               {Reply::NoSuchName});
     }
     // The names still waiting, in the order they would be sent, made-up ones as "?".
     QStringList waiting() const
@@ -54,3 +49,18 @@ private:
     std::vector<Ticket> m_order;
     Ticket m_last = 0;
 };
+
+class ScriptedResolver : public ScriptedLookup<platform::NameServerLookup, platform::DnsAnswer> {
+public:
+    using Reply = platform::DnsAnswer::Reply;
+
+    // The zone `zone` exists, and a made-up name in it does not: as a sound resolver says.
+    void confirm(const QString &zone)
+    {
+        answer(QRegularExpression::escape(zone), {Reply::NameServers});
+        answer(QStringLiteral("[a-z]{30}\\.") + QRegularExpression::escape(zone),
+               {Reply::NoSuchName});
+    }
+};
+
+using ScriptedRegistry = ScriptedLookup<platform::RegistryLookup, platform::RegistryAnswer>;

@@ -64,9 +64,11 @@ struct WindowFixture {
     FrmSearch window;
     FrmSearchControls &f = window.controls();
 
-    explicit WindowFixture(platform::NameServerLookup *resolver = nullptr)
+    // Registries are asked only where a test gives the window one.
+    explicit WindowFixture(platform::NameServerLookup *resolver = nullptr,
+                           platform::RegistryLookup *registry = nullptr)
         : window(base, startPage, RecordingBrowser::factory(log), &dialogs,
-                 resolver ? resolver : &dns)
+                 resolver ? resolver : &dns, registry)
     {
     }
 
