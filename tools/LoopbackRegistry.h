@@ -38,7 +38,7 @@ public:
         Hostile,         // 200: control and format characters in a long registrar, 12 status values
         ToHttps,         // 301 to the TLS server, which answers as Full
         ToHttp,          // 301 to a plain http address, which answers as Full
-        RedirectLoop,    // 301 to itself
+        RedirectLoop,    // 301 to itself, on the TLS server when there is one
     };
 
     // `suffixes` ("test", "co.uk") are listed in the bootstrap file, on `servers` plain servers

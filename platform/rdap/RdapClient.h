@@ -25,9 +25,9 @@ class RdapClient : public QObject, public RegistryLookup {
 public:
     static constexpr int MaxInFlight = 8;
     static constexpr int MaxPerHost = 2;
-    static constexpr int kTimeoutMs = 10000;   // for each request, redirects included
-    static constexpr int kRetryAfterMaxS = 30; // a registry that asks for a longer wait: Unknown
-    static constexpr int kRetryAfterDefaultS = 1;
+    static constexpr int kTimeoutMs = 10000;      // for each request, redirects included
+    static constexpr int kRetryAfterMaxS = 30;    // a registry that asks for a longer wait: Unknown
+    static constexpr int kRetryAfterDefaultS = 1; // after a 429 that names no wait
 
     // `bootstrapUrl` must be https, or on a loopback address (then base URLs may be http).
     explicit RdapClient(QUrl bootstrapUrl, QObject *parent = nullptr);
