@@ -9,6 +9,7 @@
 #include "SignedDnsChain.h"
 #include "platform/dns/DnsResolver.h"
 #include "tabs/DnsReading.h"
+#include "tabs/ResultsCopy.h"
 #include "tabs/TabRecords.h"
 #include "tabs/TabVerdict.h"
 #if LOOKUP_RDAP
@@ -1212,9 +1213,12 @@ void TestWindow::registryRecordsFollowTheirTabs()
     QCOMPARE(w.f.imgTab(2).ToolTipText(),
              "example.org: unknown, DNS was not asked: a later lookup came first\nthe registry's "
              "record: unknown, not asked: a later lookup came first");
-    // A name that is not asked of DNS is not asked of the registry either.
-    w.lookUp(QStringLiteral("a.b"));
+    // A name that is not asked of DNS is not asked of the registry either; in the copied table
+    // it keeps to its own cells.
+    w.lookUp(QStringLiteral("a\tb"));
     QCOMPARE(registries.waiting(), QStringList());
+    QCOMPARE(ResultsCopy::table(*w.window.tabRecords()).section(u'\n', 1, 1),
+             QStringLiteral("a b.com\tunknown\t\t\t\t"));
 }
 
 void TestWindow::resultsCopyAsATable()
