@@ -5,6 +5,7 @@
 #include "platform/webengine/RendererWatchdog.h"
 
 #include <QAccessible>
+#include <QClipboard>
 #include <QDesktopServices>
 #include <QJsonDocument>
 #include <QJsonObject>
@@ -183,6 +184,9 @@ void TestEngine::manyTabsStayLightAndSelectable()
     QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab, Qt::ControlModifier);
     QCOMPARE(p.f.currentTab, Index(1));
     QCOMPARE(QApplication::focusWidget(), p.browser(1).view()->focusProxy());
+    QGuiApplication::clipboard()->clear();
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_C, Qt::ControlModifier | Qt::ShiftModifier);
+    QVERIFY(QGuiApplication::clipboard()->text().startsWith(u"domain\tverdict\t"));
     QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
     QTRY_COMPARE_WITH_TIMEOUT(QApplication::focusWidget(), p.f.cmdPreFixSetup.widget(), kPatience);
 }
