@@ -1,7 +1,7 @@
 #include "EngineFixture.h"
 
-#include "platform/webengine/BrowserPage.h"
 #include "platform/webengine/BrowserView.h"
+#include "platform/webengine/CrashRecovery.h"
 #include "platform/webengine/LoadScheduler.h"
 #include "platform/webengine/RendererWatchdog.h"
 
@@ -269,7 +269,7 @@ void TestEngine::killedRendererLosesNoTab()
     }
 
     // A page whose renderer keeps dying is loaded again a few times, then left with the notice.
-    constexpr int allowance = platform::BrowserPage::kMaxRecoveries;
+    constexpr int allowance = platform::CrashRecovery::kMaxRecoveries;
     p.window.tabSelection().imgTab_Click(0);
     for (int reloads = 2; reloads <= allowance; ++reloads) {
         QTRY_VERIFY_WITH_TIMEOUT(p.page(0)->renderProcessPid() > 0, kPatience);
@@ -342,7 +342,7 @@ void TestEngine::hungRendererIsEnded()
     // Ended at each hang and loaded again a few times, then the notice stays (a renderer slow
     // to start may be ended once more, but not loaded again).
     p.lookUp(QStringLiteral("loop"));
-    constexpr int allowance = platform::BrowserPage::kMaxRecoveries;
+    constexpr int allowance = platform::CrashRecovery::kMaxRecoveries;
     QTRY_VERIFY_WITH_TIMEOUT(ended >= 1 + allowance, 2 * kPatience);
     QTRY_VERIFY_WITH_TIMEOUT(textOf(p.page(0)).contains(u"not loaded again"), kPatience);
     QCOMPARE(service.requests(QStringLiteral("/whois/loop.com")), 1 + allowance);
