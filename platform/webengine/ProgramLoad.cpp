@@ -13,8 +13,8 @@ ProgramLoad::ProgramLoad(QWebEnginePage *page) : QObject(page), m_page(page)
 
 void ProgramLoad::start(const QUrl &url)
 {
-    // The end of a load that was under way before the program's own started is not its end.
-    m_started = false;
+    // A page still loading reports no new start, and the next end it reports is this load's.
+    m_started = m_page->isLoading();
     setPending(true);
     m_page->load(url);
 }

@@ -33,7 +33,8 @@ private:
 
     QWebEnginePage *m_page = nullptr;
     bool m_pending = false;
-    // The engine has reported the start of the program's load.
+    // The engine has reported the start of the load whose end is the program's: one start and
+    // one end for loads that follow one another without a pause.
     bool m_started = false;
 };
 
