@@ -2,8 +2,10 @@
 
 #include "platform/webengine/BrowserPage.h"
 #include "platform/webengine/BrowserProfile.h"
+#include "platform/webengine/LinkHandOff.h"
 #include "platform/webengine/LoadScheduler.h"
 #include "platform/webengine/PageFreezer.h"
+#include "platform/webengine/ProgramLoad.h"
 #include "platform/webengine/RendererWatchdog.h"
 #include "window/FrmSearchControls.h"
 
@@ -29,7 +31,7 @@ PlainSubject::PlainSubject(const QString &rootUrl, QUrl startPageUrl, QString ad
     if (m_addition == u"profile")
         m_profile = std::make_unique<platform::BrowserProfile>();
     else if (m_addition == u"tracker")
-        platform::BrowserPage::prepareProfile(QWebEngineProfile::defaultProfile());
+        platform::LinkHandOff::prepareProfile(QWebEngineProfile::defaultProfile());
     else if (m_addition == u"scheduler")
         m_loads = std::make_unique<platform::LoadScheduler>();
 }
@@ -55,10 +57,11 @@ QWebEngineView *PlainSubject::addView()
     if (m_profile)
         view->setPage(new QWebEnginePage(m_profile.get(), view));
     if (m_addition == u"watchdog")
-        new platform::RendererWatchdog(view->page(), platform::BrowserPage::kProgramWorld);
+        new platform::RendererWatchdog(view->page(), new platform::ProgramLoad(view->page()),
+                                       platform::BrowserPage::kProgramWorld);
     view->setGeometry(viewRect(m_window.size()));
     if (m_addition == u"floor" && !m_views.isEmpty()) {
-        new platform::PageFreezer(view->page());
+        new platform::PageFreezer(view->page(), new platform::ProgramLoad(view->page()));
         view->hide();
     } else {
         view->show();
@@ -94,14 +97,15 @@ QList<Subject::Load> PlainSubject::lookUp(const QString &label, const QStringLis
     for (qsizetype i = 0; i < suffixes.size(); ++i) {
         QWebEngineView *view = i == 0 ? m_views.first() : addView();
         const QUrl url = address(label, suffixes[i]);
-        if (auto *watchdog = view->page()->findChild<platform::RendererWatchdog *>())
-            watchdog->loadRequested();
-        if (auto *freezer = view->page()->findChild<platform::PageFreezer *>())
-            freezer->loadRequested();
+        // As the program's own load where the watchdog or the freezer looks for one.
+        auto *programLoad = view->page()->findChild<platform::ProgramLoad *>();
+        const auto start = [view, url, programLoad] {
+            programLoad ? programLoad->start(url) : view->load(url);
+        };
         if (m_loads)
-            m_loads->requestLoad(view, [view, url] { view->load(url); });
+            m_loads->requestLoad(view, start);
         else
-            view->load(url);
+            start();
         loads.append({view->page(), url});
     }
     return loads;

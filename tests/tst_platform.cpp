@@ -329,9 +329,10 @@ void TestPlatform::engineSwitchesFollowTheSeparator_data()
         << app + QStringList{"-platform", "offscreen", "-reverse"} << none
         << app + QStringList{"-platform", "offscreen", "-reverse"} + sep + ours + jitless << none
         << false;
+    // The engine reads no switch after a lone "--": ours go before anything of the user's.
     QTest::newRow("user's engine switches after ours")
         << app + sep + QStringList{"--no-sandbox", "--", "--version"} << none
-        << app + sep + ours + QStringList{"--no-sandbox", "--", "--version"} + jitless << none
+        << app + sep + ours + jitless + QStringList{"--no-sandbox", "--", "--version"} << none
         << false;
     // Qt 6.4's engine takes only this exact spelling as the start of its switches.
     QTest::newRow("separator spelt otherwise")
@@ -341,13 +342,26 @@ void TestPlatform::engineSwitchesFollowTheSeparator_data()
         << app + sep + QStringList{"--js-flags=--no-lazy"} << none
         << app + sep + ours + QStringList{"--js-flags=--jitless --no-memory-reducer --no-lazy"}
         << none << false;
+    // The engine takes only the last --js-flags, and after "--" one is a plain argument.
+    const QStringList plain = {" -- ", "--js-flags=--no-jitless"};
+    QTest::newRow("user's V8 switches twice, and after --")
+        << app + sep + QStringList{"-js-flags=--no-jitless", " --js-flags=--no-lazy"} + plain
+        << none << app + sep + ours + QStringList{jitless[0] + " --no-lazy"} + plain << none
+        << false;
     // The engine reads the variable instead of the command line: ours go there.
     QTest::newRow("user's flags")
         << app + sep + QStringList{"--single-process"}
         << QByteArray("--disable-smooth-scrolling \"--js-flags=--no-lazy --no-opt\"  -- x")
         << app + sep + QStringList{"--single-process"}
-        << QByteArray("--process-per-site --disable-gpu --disable-smooth-scrolling "
-                      "\"--js-flags=--jitless --no-memory-reducer --no-lazy --no-opt\" -- x")
+        << QByteArray("--process-per-site --disable-gpu "
+                      "\"--js-flags=--jitless --no-memory-reducer --no-lazy --no-opt\" "
+                      "--disable-smooth-scrolling -- x")
+        << false;
+    QTest::newRow("user's flags ending the switches")
+        << app << QByteArray("-- --js-flags=--no-jitless") << app
+        << QByteArray(
+               "--process-per-site --disable-gpu \"--js-flags=--jitless --no-memory-reducer\" "
+               "-- --js-flags=--no-jitless")
         << false;
 }
 

@@ -5,7 +5,9 @@
 #include <QContextMenuEvent>
 #include <QMenu>
 #include <QPointer>
+#include <QScreen>
 #include <QTimer>
+#include <QToolTip>
 #include <QWebEngineContextMenuRequest>
 
 namespace platform {
@@ -13,12 +15,17 @@ namespace platform {
 namespace {
 
 // Text a page chose, for a tooltip: plain, whatever markup it holds (Qt would draw tables
-// and images, in the program's own process), and small enough for any screen.
-QString plainTip(const QString &text)
+// and images, in the program's own process), and small enough for the screen, whatever its
+// characters and the screen's pixel density: a few lines of at most `width` pixels each.
+QString plainTip(const QString &text, const QFontMetrics &metrics, int width)
 {
     if (text.isEmpty())
         return {};
-    QStringList lines = text.split(u'\n');
+    // Qt also starts a new line at the line and paragraph separators.
+    QStringList lines = QString(text)
+                            .replace(QChar::LineSeparator, u'\n')
+                            .replace(QChar::ParagraphSeparator, u'\n')
+                            .split(u'\n');
     if (lines.size() > BrowserView::kTipLines) {
         lines.resize(BrowserView::kTipLines);
         lines.back() = QStringLiteral("\u2026");
@@ -34,6 +41,7 @@ QString plainTip(const QString &text)
                 --keep;
             line = line.left(keep) + u'\u2026';
         }
+        line = metrics.elidedText(line, Qt::ElideRight, width);
     }
     return QStringLiteral("<p style=\"white-space:pre\">%1</p>")
         .arg(lines.join(u'\n').toHtmlEscaped());
@@ -48,7 +56,10 @@ bool BrowserView::event(QEvent *event)
     // The engine sets the text it gets from the page; each change is made plain before any
     // tooltip can show it.
     if (event->type() == QEvent::ToolTipChange && toolTip() != m_tip) {
-        m_tip = plainTip(toolTip());
+        // Lines no wider than the view's screen, with room for the tooltip's frame.
+        const QFontMetrics metrics(QToolTip::font());
+        const int width = screen()->availableGeometry().width() - 4 * metrics.averageCharWidth();
+        m_tip = plainTip(toolTip(), metrics, width);
         setToolTip(m_tip);
     }
     return QWebEngineView::event(event);

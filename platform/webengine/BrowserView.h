@@ -6,7 +6,8 @@ namespace platform {
 
 // The view of every browser. Its context menu offers only Copy, Copy link address and
 // Select all; a colour input in a page or an ad opens no dialog. A page's title attribute,
-// which the engine makes the view's tooltip, shows as plain text of a few short lines.
+// which the engine makes the view's tooltip, shows as plain text of a few short lines, none
+// wider than the screen.
 class BrowserView : public QWebEngineView {
     Q_OBJECT
 

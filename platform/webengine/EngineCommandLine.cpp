@@ -4,40 +4,53 @@
 #include <QtGlobal>
 
 #include <cstring>
+#include <optional>
 
 namespace platform {
 
 namespace {
 
 const char kSeparator[] = "--webEngineArgs";
-const char kJsFlags[] = "js-flags=";
 
-QByteArrayList ourSwitches()
+// The engine reads each argument trimmed, and a lone "--" as the end of its switches: what
+// follows is plain arguments, whatever it looks like.
+bool endsSwitches(const QByteArray &arg)
 {
-    return {"--process-per-site", "--disable-gpu"};
+    return arg.trimmed() == "--";
 }
 
-// A switch to the engine: "--name" or, as the engine also reads it, "-name".
-bool isSwitch(const QByteArray &arg, const char *name)
+// The value of a --js-flags switch, as the engine reads it ("--" or "-" before the name, an
+// optional "=value" after it); nothing for any other argument.
+std::optional<QByteArray> jsFlagsValue(const QByteArray &arg)
 {
-    const qsizetype dashes = arg.startsWith("--") ? 2 : arg.startsWith('-') ? 1 : 0;
-    return dashes > 0 && arg.mid(dashes).startsWith(name);
+    const QByteArray trimmed = arg.trimmed();
+    const qsizetype dashes = trimmed.startsWith("--") ? 2 : trimmed.startsWith('-') ? 1 : 0;
+    const qsizetype equals = trimmed.indexOf('=');
+    if (dashes == 0 || trimmed.mid(dashes, equals < 0 ? -1 : equals - dashes) != "js-flags")
+        return std::nullopt;
+    return equals < 0 ? QByteArray() : trimmed.mid(equals + 1);
 }
 
-// V8 reads its flags in order, so ours first leaves the user the last word, which must be
-// an explicit --no-jitless; the engine itself takes only the last --js-flags.
-void keepOurJsFlags(QByteArrayList &switches)
+// The user's switches with ours first, where nothing the user adds (a lone "--" above all)
+// can keep the engine from reading them. The engine takes only the last --js-flags, so the
+// user's last one before the end of the switches goes into ours, after our V8 flags: V8 reads
+// them in order, which leaves the user the last word, and that must be an explicit
+// --no-jitless. A --js-flags after the end of the switches is a plain argument, left as it is.
+QByteArrayList withOurSwitches(QByteArrayList args)
 {
-    bool found = false;
-    for (QByteArray &arg : switches) {
-        if (isSwitch(arg, kJsFlags)) {
-            const qsizetype value = arg.indexOf('=') + 1;
-            arg = arg.left(value) + EngineCommandLine::kOurJsFlags + ' ' + arg.mid(value);
-            found = true;
+    QByteArray jsFlags = QByteArray("--js-flags=") + EngineCommandLine::kOurJsFlags;
+    std::optional<QByteArray> users;
+    for (auto arg = args.begin(); arg != args.end() && !endsSwitches(*arg);) {
+        if (const std::optional<QByteArray> value = jsFlagsValue(*arg)) {
+            users = value;
+            arg = args.erase(arg);
+        } else {
+            ++arg;
         }
     }
-    if (!found)
-        switches << QByteArray("--") + kJsFlags + EngineCommandLine::kOurJsFlags;
+    if (users && !users->isEmpty())
+        jsFlags += ' ' + *users;
+    return QByteArrayList{"--process-per-site", "--disable-gpu", jsFlags} + args;
 }
 
 // The engine's own reading of QTWEBENGINE_CHROMIUM_FLAGS: space-separated, with double
@@ -94,19 +107,16 @@ int EngineCommandLine::separatorIndex(int argc, char *const *argv)
 EngineCommandLine::EngineCommandLine(int argc, char **argv)
 {
     if (qEnvironmentVariableIsSet("QTWEBENGINE_CHROMIUM_FLAGS")) {
-        // The engine reads these instead of the command line: ours first, before anything
-        // (a lone "--") that would end the switches.
-        QByteArrayList flags = ourSwitches() + splitFlags(qgetenv("QTWEBENGINE_CHROMIUM_FLAGS"));
-        keepOurJsFlags(flags);
-        qputenv("QTWEBENGINE_CHROMIUM_FLAGS", joinFlags(flags));
+        // The engine reads these instead of the command line.
+        const QByteArrayList flags = splitFlags(qgetenv("QTWEBENGINE_CHROMIUM_FLAGS"));
+        qputenv("QTWEBENGINE_CHROMIUM_FLAGS", joinFlags(withOurSwitches(flags)));
         m_argv.assign(argv, argv + argc);
     } else {
-        // Ours right after the separator, before anything that would end the switches.
         const int separator = separatorIndex(argc, argv);
+        QByteArrayList users;
         for (int i = separator + 1; i < argc; ++i)
-            m_added << argv[i];
-        m_added = ourSwitches() + m_added;
-        keepOurJsFlags(m_added);
+            users << argv[i];
+        m_added = withOurSwitches(users);
         m_added.prepend(kSeparator);
         m_argv.assign(argv, argv + separator);
         for (QByteArray &arg : m_added)

@@ -14,8 +14,8 @@ namespace platform {
 // engine would do inside the program's own, unsandboxed process (the profile's settings do
 // not reach OffscreenCanvas, in a page or a worker). The engine reads switches only after
 // --webEngineArgs, or from QTWEBENGINE_CHROMIUM_FLAGS alone when that is set: ours go where
-// it reads them. A user's own --js-flags keep --jitless unless they say --no-jitless, and V8's
-// memory reducer stays off (see the source).
+// it reads them, before the user's, which may end the switches. A user's own --js-flags keep
+// --jitless unless they say --no-jitless, and V8's memory reducer stays off (see the source).
 class EngineCommandLine {
 public:
     EngineCommandLine(int argc, char **argv);

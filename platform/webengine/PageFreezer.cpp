@@ -1,39 +1,27 @@
 #include "platform/webengine/PageFreezer.h"
 
-#include <QWebEngineLoadingInfo>
+#include "platform/webengine/ProgramLoad.h"
 
 namespace platform {
 
-PageFreezer::PageFreezer(QWebEnginePage *page) : QObject(page), m_page(page)
+PageFreezer::PageFreezer(QWebEnginePage *page, const ProgramLoad *load)
+    : QObject(page), m_page(page), m_load(load)
 {
     connect(page, &QWebEnginePage::recommendedStateChanged, this,
             &PageFreezer::handleRecommendedState);
-    connect(page, &QWebEnginePage::loadingChanged, this, &PageFreezer::handleLoadingChanged);
-}
-
-void PageFreezer::loadRequested()
-{
-    m_loadRequested = true;
-    m_loadStarted = false;
+    connect(load, &ProgramLoad::pendingChanged, this, [this](bool pending) {
+        if (!pending)
+            handleRecommendedState(m_page->recommendedState());
+    });
 }
 
 void PageFreezer::handleRecommendedState(QWebEnginePage::LifecycleState state)
 {
     // The advice arrives late: check that it still holds.
-    if (state == QWebEnginePage::LifecycleState::Frozen && !m_loadRequested &&
+    if (state == QWebEnginePage::LifecycleState::Frozen && !m_load->pending() &&
         !m_page->isVisible() && !m_page->isLoading() &&
         m_page->recommendedState() == QWebEnginePage::LifecycleState::Frozen)
         m_page->setLifecycleState(state);
-}
-
-void PageFreezer::handleLoadingChanged(const QWebEngineLoadingInfo &info)
-{
-    if (info.status() == QWebEngineLoadingInfo::LoadStartedStatus) {
-        m_loadStarted = m_loadRequested;
-    } else if (m_loadStarted) {
-        m_loadRequested = m_loadStarted = false;
-        handleRecommendedState(m_page->recommendedState());
-    }
 }
 
 } // namespace platform

@@ -1,5 +1,7 @@
 #include "platform/webengine/RendererWatchdog.h"
 
+#include "platform/webengine/ProgramLoad.h"
+
 #include <QCoreApplication>
 #include <QPointer>
 #include <QSet>
@@ -27,13 +29,16 @@ QSet<qint64> &endedRenderers()
 int RendererWatchdog::s_checkMs = kCheckMs;
 int RendererWatchdog::s_timeoutMs = kTimeoutMs;
 
-RendererWatchdog::RendererWatchdog(QWebEnginePage *page, quint32 worldId)
-    : QObject(page), m_page(page), m_worldId(worldId), m_pid(page->renderProcessPid())
+RendererWatchdog::RendererWatchdog(QWebEnginePage *page, const ProgramLoad *load, quint32 worldId)
+    : QObject(page), m_page(page), m_load(load), m_worldId(worldId), m_pid(page->renderProcessPid())
 {
     connect(&m_timer, &QTimer::timeout, this, &RendererWatchdog::handleCheck);
     connect(page, &QWebEnginePage::visibleChanged, this, &RendererWatchdog::update);
     connect(page, &QWebEnginePage::lifecycleStateChanged, this, &RendererWatchdog::update);
-    connect(page, &QWebEnginePage::loadingChanged, this, &RendererWatchdog::handleLoadingChanged);
+    connect(load, &ProgramLoad::pendingChanged, this, &RendererWatchdog::update);
+    // Loads come and go through the renderer: round trips may be lost on the way, and a
+    // renderer just started by one may be slow to answer the first.
+    connect(page, &QWebEnginePage::loadingChanged, this, &RendererWatchdog::forgetRoundTrip);
     // A new renderer has had no chance to answer yet.
     connect(page, &QWebEnginePage::renderProcessPidChanged, this, [this](qint64 pid) {
         if (pid > 0)
@@ -52,27 +57,6 @@ void RendererWatchdog::setTiming(int checkMs, int timeoutMs)
     s_timeoutMs = timeoutMs;
 }
 
-void RendererWatchdog::loadRequested()
-{
-    m_loadPending = true;
-    m_loadStarted = false;
-    update();
-}
-
-void RendererWatchdog::handleLoadingChanged(const QWebEngineLoadingInfo &info)
-{
-    // Loads come and go through the renderer: round trips may be lost on the way, and a
-    // renderer just started by one may be slow to answer the first.
-    forgetRoundTrip();
-    // The end of a load that was under way before the program's own started is not its end.
-    if (info.status() == QWebEngineLoadingInfo::LoadStartedStatus) {
-        m_loadStarted = m_loadPending;
-    } else if (m_loadStarted) {
-        m_loadPending = m_loadStarted = false;
-        update();
-    }
-}
-
 void RendererWatchdog::forgetRoundTrip()
 {
     m_roundTrip = 0;
@@ -81,7 +65,7 @@ void RendererWatchdog::forgetRoundTrip()
 
 void RendererWatchdog::update()
 {
-    const bool watch = (m_page->isVisible() || m_loadPending) &&
+    const bool watch = (m_page->isVisible() || m_load->pending()) &&
                        m_page->lifecycleState() == QWebEnginePage::LifecycleState::Active;
     if (watch == m_timer.isActive())
         return;

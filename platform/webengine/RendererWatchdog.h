@@ -4,10 +4,11 @@
 #include <QObject>
 #include <QTimer>
 
-class QWebEngineLoadingInfo;
 class QWebEnginePage;
 
 namespace platform {
+
+class ProgramLoad;
 
 // Ends the renderer process of a page that has stopped answering, so that the page's crash
 // recovery takes over: a script that never yields hangs every page of its renderer, and the
@@ -21,25 +22,23 @@ class RendererWatchdog : public QObject {
     Q_OBJECT
 
 public:
-    // Belongs to `page`; the round trips run in script world `worldId`.
-    RendererWatchdog(QWebEnginePage *page, quint32 worldId);
+    // Belongs to `page`, whose own loads by the program are `load`; the round trips run in
+    // script world `worldId`.
+    RendererWatchdog(QWebEnginePage *page, const ProgramLoad *load, quint32 worldId);
 
     static constexpr int kCheckMs = 3000;
     static constexpr int kTimeoutMs = 10000;
     // For tests: applies from each watchdog's next check.
     static void setTiming(int checkMs, int timeoutMs);
 
-    // To be called before the program loads an address into the page.
-    void loadRequested();
-
 private:
-    void handleLoadingChanged(const QWebEngineLoadingInfo &info);
     void handleCheck();
     void update();
     // The round trip under way, if any, no longer counts: the renderer may have changed.
     void forgetRoundTrip();
 
     QWebEnginePage *m_page = nullptr;
+    const ProgramLoad *m_load = nullptr;
     quint32 m_worldId = 0;
     QTimer m_timer;
     // Since the last check, to tell a stall of the program's own thread.
@@ -50,8 +49,6 @@ private:
     qint64 m_waitedMs = 0;
     // The renderer this page last had, to be forgotten as ended once it is gone.
     qint64 m_pid = 0;
-    bool m_loadPending = false;
-    bool m_loadStarted = false;
     static int s_checkMs;
     static int s_timeoutMs;
 };

@@ -4,6 +4,7 @@
 #include "platform/webengine/BrowserView.h"
 #include "platform/webengine/LoadScheduler.h"
 #include "platform/webengine/PageFreezer.h"
+#include "platform/webengine/ProgramLoad.h"
 #include "platform/webengine/RendererWatchdog.h"
 
 #include <QUrl>
@@ -15,7 +16,7 @@ namespace platform {
 
 BrowserFactory WebEngineBrowser::factory(QWebEngineProfile *profile, const QList<QUrl> &homeUrls)
 {
-    BrowserPage::prepareProfile(profile);
+    LinkHandOff::prepareProfile(profile);
     return factory(profile, homeUrls, std::make_shared<LoadScheduler>());
 }
 
@@ -36,9 +37,11 @@ WebEngineBrowser::WebEngineBrowser(Container *container, QString name, Index ind
                  factory(profile, homeUrls, loads)),
       m_loads(std::move(loads))
 {
-    view()->setPage(new BrowserPage(profile, homeUrls, view()));
-    m_freezer = new PageFreezer(page());
-    m_watchdog = new RendererWatchdog(page(), BrowserPage::kProgramWorld);
+    auto *browserPage = new BrowserPage(profile, homeUrls, view());
+    view()->setPage(browserPage);
+    m_programLoad = browserPage->programLoad();
+    new PageFreezer(browserPage, m_programLoad);
+    new RendererWatchdog(browserPage, m_programLoad, BrowserPage::kProgramWorld);
 }
 
 QWebEnginePage *WebEngineBrowser::page() const
@@ -53,14 +56,7 @@ QWebEngineView *WebEngineBrowser::view() const
 
 void WebEngineBrowser::load(const QString &address)
 {
-    m_loads->requestLoad(view(), [this, url = QUrl(address)] { startLoad(url); });
-}
-
-void WebEngineBrowser::startLoad(const QUrl &url)
-{
-    m_freezer->loadRequested();
-    m_watchdog->loadRequested();
-    page()->load(url);
+    m_loads->requestLoad(view(), [this, url = QUrl(address)] { m_programLoad->start(url); });
 }
 
 } // namespace platform

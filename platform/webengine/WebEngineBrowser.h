@@ -14,8 +14,7 @@ class QWebEngineView;
 namespace platform {
 
 class LoadScheduler;
-class PageFreezer;
-class RendererWatchdog;
+class ProgramLoad;
 
 // The page view of the real program: a web engine view on a profile shared by every browser.
 // While the view is hidden, a page that has loaded is frozen; it is never discarded. A
@@ -39,12 +38,9 @@ private:
                      std::shared_ptr<LoadScheduler> loads);
     static BrowserFactory factory(QWebEngineProfile *profile, const QList<QUrl> &homeUrls,
                                   const std::shared_ptr<LoadScheduler> &loads);
-    void startLoad(const QUrl &url);
 
     std::shared_ptr<LoadScheduler> m_loads; // shared by every browser of the factory
-
-    PageFreezer *m_freezer = nullptr;       // belongs to the page
-    RendererWatchdog *m_watchdog = nullptr; // belongs to the page
+    ProgramLoad *m_programLoad = nullptr;   // the page's
 };
 
 } // namespace platform
