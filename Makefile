@@ -30,6 +30,9 @@ install_missing = @pkgs="$(call missing,$(1))"; if [ -n "$$pkgs" ]; then \
   echo "Installing: $$pkgs"; \
   $(SUDO) apt-get update && $(SUDO) env DEBIAN_FRONTEND=noninteractive apt-get install -y $$pkgs; fi
 
+# WERROR=1 (as CI runs it) fails the build on any compiler warning.
+WERROR ?= 0
+
 .PHONY: run test build deps test-deps bench bench-deps clean package package-deps
 
 run: deps build
@@ -47,7 +50,8 @@ bench: bench-deps build
 	$(ENGINE_ENV) ./$(BUILD_DIR)/bench/quillet-bench $(BENCH_ARGS)
 
 build:
-	cmake -S . -B $(BUILD_DIR) -DCMAKE_BUILD_TYPE=$(BUILD_TYPE)
+	cmake -S . -B $(BUILD_DIR) -DCMAKE_BUILD_TYPE=$(BUILD_TYPE) \
+	      -DQUILLET_WARNINGS_AS_ERRORS=$(if $(filter 1,$(WERROR)),ON,OFF)
 	cmake --build $(BUILD_DIR) -j $(JOBS)
 
 deps:
