@@ -33,25 +33,43 @@ install_missing = @pkgs="$(call missing,$(1))"; if [ -n "$$pkgs" ]; then \
   echo "Installing: $$pkgs"; \
   $(SUDO) apt-get update && $(SUDO) env DEBIAN_FRONTEND=noninteractive apt-get install -y $$pkgs; fi
 
-.PHONY: run test build deps test-deps bench bench-deps clean package package-deps
+# WERROR=1 (as CI runs it) fails the build on any compiler warning.
+WERROR ?= 0
+# Every setting given each time, so that the build folder holds what this command asks for,
+# not what an earlier one left: $(1) is BUILD_TESTING, off where no test is built.
+configure = cmake -S . -B $(BUILD_DIR) -DCMAKE_BUILD_TYPE=$(BUILD_TYPE) -DBUILD_TESTING=$(1) \
+            -DQUILLET_WARNINGS_AS_ERRORS=$(if $(filter 1,$(WERROR)),ON,OFF)
+# Builds the target $(1), or everything configured when none is named.
+compile = cmake --build $(BUILD_DIR) -j $(JOBS) $(if $(1),--target $(1))
 
-run: deps build
+.PHONY: run test build program deps test-deps bench bench-deps clean package package-deps
+
+run: deps program
 	$(ENGINE_ENV) ./$(BUILD_DIR)/quillet-lookup
 
+# A build folder without tests fails here rather than passing.
 test: test-deps build
-	$(ENGINE_ENV) ctest --test-dir $(BUILD_DIR) --output-on-failure --timeout 600
+	$(ENGINE_ENV) ctest --test-dir $(BUILD_DIR) --output-on-failure --no-tests=error --timeout 600
 
 # A Debian package of the program in $(BUILD_DIR), its dependencies worked out from the binary.
-package: package-deps build
+package: package-deps program
 	cd $(BUILD_DIR) && cpack -G DEB
 
 # Under X (Xvfb) and headless, one table each; BENCH_ARGS=--offscreen for headless only.
-bench: bench-deps build
+bench: bench-deps
+	$(call configure,OFF)
+	$(call compile,quillet-bench)
 	$(ENGINE_ENV) ./$(BUILD_DIR)/bench/quillet-bench $(BENCH_ARGS)
 
+# Only the program: neither the tests nor what they need.
+program:
+	$(call configure,OFF)
+	$(call compile,quillet-lookup)
+
+# The program, its tests, tools and benchmark.
 build:
-	cmake -S . -B $(BUILD_DIR) -DCMAKE_BUILD_TYPE=$(BUILD_TYPE)
-	cmake --build $(BUILD_DIR) -j $(JOBS)
+	$(call configure,ON)
+	$(call compile)
 
 deps:
 	$(call install_missing,$(BUILD_PACKAGES))

@@ -1,23 +1,12 @@
 #include "BuildConfig.h"
-#include "platform/webengine/EngineCommandLine.h"
 #include "window/LookupProgram.h"
-#include "window/ProgramOptions.h"
-
-#include <QApplication>
+#include "window/LookupStartup.h"
 
 int main(int argc, char *argv[])
 {
-    LookupProgram::prepareProcess();
-    QApplication::setApplicationVersion(QString::fromUtf8(kProgramVersion));
-    if (ProgramOptions options(argc, argv); options.asked())
-        options.answer();
-
-    platform::EngineCommandLine commandLine(argc, argv);
-    QApplication app(commandLine.argc(), commandLine.argv());
-    LookupProgram::nameApplication();
-
+    LookupStartup startup(argc, argv, LookupStartup::Answer::HelpAndVersion);
     LookupProgram program(QString::fromUtf8(kLookupBaseUrl), QString::fromUtf8(kStartPageUrl),
                           nullptr, {}, QUrl(QString::fromUtf8(kRdapBootstrapUrl)));
     program.window().Show();
-    return app.exec();
+    return QApplication::exec();
 }

@@ -5,7 +5,7 @@
 #include "StubWhoisServer.h"
 #include "VirtualDisplay.h"
 #include "platform/webengine/EngineCommandLine.h"
-#include "window/LookupProgram.h"
+#include "window/LookupStartup.h"
 
 #include <QApplication>
 #include <QCommandLineParser>
@@ -20,36 +20,31 @@ namespace {
 // The program as main() starts it, pointed at the stub service.
 int runProgram(int argc, char *argv[], const QString &rootUrl)
 {
-    LookupProgram::prepareProcess();
-    platform::EngineCommandLine commandLine(argc, argv);
-    QApplication app(commandLine.argc(), commandLine.argv());
-    LookupProgram::nameApplication();
+    LookupStartup startup(argc, argv, LookupStartup::Answer::Nothing);
     // The benchmark's own loopback name server.
     AppSubject subject(rootUrl, QString::fromUtf8(kStartPageUrl),
                        {qEnvironmentVariable("QUILLET_BENCH_DNS")});
     subject.start();
-    return app.exec();
+    return QApplication::exec();
 }
 
-// Plain views in a window of their own, the application object made from argc and argv.
-int execPlain(int &argc, char **argv, const QString &rootUrl, const QString &addition)
+// Plain views in a window of their own, on the application object already made.
+int execPlain(const QString &rootUrl, const QString &addition)
 {
-    QApplication app(argc, argv);
     PlainSubject subject(rootUrl, QUrl(QString::fromUtf8(kStartPageUrl)), addition);
     subject.start();
-    return app.exec();
+    return QApplication::exec();
 }
 
 // A bare program with plain views, nothing set but `addition`, one of the program's own:
 // engine switches ("per-site", "jitless" with the program's other V8 flags, "no-gpu"), views
-// drawn in software ("software"), the program's whole process and engine set-up ("floor") or
-// what PlainSubject takes.
+// drawn in software ("software"), the program's whole start-up ("floor") or what
+// PlainSubject takes.
 int runPlain(int argc, char *argv[], const QString &rootUrl, const QString &addition)
 {
     if (addition == u"floor") {
-        LookupProgram::prepareProcess();
-        platform::EngineCommandLine commandLine(argc, argv);
-        return execPlain(commandLine.argc(), commandLine.argv(), rootUrl, addition);
+        LookupStartup startup(argc, argv, LookupStartup::Answer::Nothing);
+        return execPlain(rootUrl, addition);
     }
     std::vector<char *> args(argv, argv + argc);
     static QByteArray perSite("--process-per-site"),
@@ -63,7 +58,8 @@ int runPlain(int argc, char *argv[], const QString &rootUrl, const QString &addi
         QQuickWindow::setGraphicsApi(QSGRendererInterface::Software);
     int count = int(args.size());
     args.push_back(nullptr);
-    return execPlain(count, args.data(), rootUrl, addition);
+    QApplication app(count, args.data());
+    return execPlain(rootUrl, addition);
 }
 
 } // namespace

@@ -6,12 +6,12 @@
 #include "LoopbackDns.h"
 #include "LoopbackServer.h"
 
-#include "platform/webengine/EngineCommandLine.h"
 #include "platform/webengine/WebEngineBrowser.h"
 #if LOOKUP_DNS_HINTS
 #include "tabs/TabRecords.h"
 #endif
 #include "window/LookupProgram.h"
+#include "window/LookupStartup.h"
 
 #include <QApplication>
 #include <QTest>
@@ -78,10 +78,7 @@ int main(int argc, char *argv[])
     }
     if (!qEnvironmentVariableIsSet("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
-    LookupProgram::prepareProcess();
-    platform::EngineCommandLine commandLine(argc, argv);
-    QApplication app(commandLine.argc(), commandLine.argv());
-    LookupProgram::nameApplication();
+    LookupStartup startup(argc, argv, LookupStartup::Answer::Nothing);
 
     LoopbackServer server(&standInPage);
     LoopbackDns dns(LoopbackDns::nearby(kDns));

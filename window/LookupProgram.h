@@ -16,16 +16,11 @@
 #include <QList>
 #include <QUrl>
 
-// The program as it runs: the settings that must be in place before the application object
-// exists, the one browser profile, and the window on it. main() and every test or benchmark
-// that drives the real engine start through here, so that they run the program's own set-up.
+// The program as it runs, once LookupStartup has made the application object: the one browser
+// profile, and the window on it. main() and every test or benchmark that drives the real
+// engine make it, so that they run the program's own set-up.
 class LookupProgram {
 public:
-    // First thing in main(), before the application object exists.
-    static void prepareProcess();
-    // Right after the application object exists.
-    static void nameApplication();
-
     // `dialogs` may be null for Qt's own dialogs. The DNS hints ask the system's resolver and
     // validate with the root's key, unless `dns` says otherwise (tests and tools point it at
     // loopback servers and their own keys). The registries are asked through the services the

@@ -1,7 +1,7 @@
 #include "window/ProgramOptions.h"
 
 #include "platform/webengine/EngineCommandLine.h"
-#include "window/LookupProgram.h"
+#include "window/LookupStartup.h"
 
 #include <QApplication>
 
@@ -41,7 +41,7 @@ void ProgramOptions::answer()
     std::array<char *, 4> argv = {program.data(), platform[0].data(), platform[1].data(), nullptr};
     int argc = 3;
     QApplication app(argc, argv.data());
-    LookupProgram::nameApplication();
+    LookupStartup::nameApplication();
     if (m_helpAll)
         m_parser.process(QStringList{m_arguments.value(0), QStringLiteral("--help-all")});
     if (m_help)

@@ -3,9 +3,9 @@
 #include "LoopbackServer.h"
 #include "WindowFixture.h"
 
-#include "platform/webengine/EngineCommandLine.h"
 #include "platform/webengine/WebEngineBrowser.h"
 #include "window/LookupProgram.h"
+#include "window/LookupStartup.h"
 
 #include <QApplication>
 #include <QWebEnginePage>
@@ -15,12 +15,9 @@
 #define QUILLET_ENGINE_TEST_MAIN(TestObject)                                                       \
     int main(int argc, char *argv[])                                                               \
     {                                                                                              \
-        LookupProgram::prepareProcess();                                                           \
         char separator[] = "--webEngineArgs", gpu[] = "--ignore-gpu-blocklist";                    \
         char *engineArgv[] = {argv[0], separator, gpu, nullptr};                                   \
-        platform::EngineCommandLine commandLine(3, engineArgv);                                    \
-        QApplication app(commandLine.argc(), commandLine.argv());                                  \
-        LookupProgram::nameApplication();                                                          \
+        LookupStartup startup(3, engineArgv, LookupStartup::Answer::Nothing);                      \
         TestObject test;                                                                           \
         QTEST_SET_MAIN_SOURCE_PATH                                                                 \
         return QTest::qExec(&test, argc, argv);                                                    \
