@@ -74,8 +74,14 @@ build:
 deps:
 	$(call install_missing,$(BUILD_PACKAGES))
 
+# Debian starts nsd and unbound as services when it installs them; the tests want only their
+# programs. Services this command brought in are stopped and disabled again, so that the
+# machine's own DNS stays as it was (unbound's would take it over where resolvconf runs). The
+# list of those is made before the first line runs, while they are still missing.
 test-deps:
 	$(call install_missing,$(TEST_PACKAGES))
+	@for s in $(call missing,nsd unbound); do \
+	  if [ -d /run/systemd/system ]; then $(SUDO) systemctl disable --now $$s; fi; done
 
 bench-deps:
 	$(call install_missing,$(BENCH_PACKAGES))
