@@ -1,15 +1,14 @@
 // Takes the README's screenshot: the real program, headless, after a lookup of "example"
-// against loopback stand-ins for the lookup service and for the resolver, so no network is
-// needed. Run from the repository root:
+// against loopback stand-ins for the lookup service, the resolver and the registries, so no
+// network is needed. Run from the repository root:
 //   cmake --build build --target take-screenshot
 //   ./build/tools/take-screenshot docs/screenshot.png
 #include "LoopbackDns.h"
+#include "LoopbackRegistry.h"
 #include "LoopbackServer.h"
 
 #include "platform/webengine/WebEngineBrowser.h"
-#if LOOKUP_DNS_HINTS
 #include "tabs/TabRecords.h"
-#endif
 #include "window/LookupProgram.h"
 #include "window/LookupStartup.h"
 
@@ -28,7 +27,7 @@ const QHash<QString, LoopbackDns::Reply> kDns = {
     {"example.co.uk", LoopbackDns::Reply::Delegated},
     {"example.com", LoopbackDns::Reply::Delegated},
     {"example.org", LoopbackDns::Reply::NoSuchName},
-    {"example.org.uk", LoopbackDns::Reply::Delegated},
+    {"example.org.uk", LoopbackDns::Reply::NoSuchName},
     {"example.net", LoopbackDns::Reply::ServerFailure},
 };
 
@@ -87,8 +86,16 @@ int main(int argc, char *argv[])
                      qPrintable(dns.errorString()));
         return 1;
     }
+    // Registries for four of the suffixes: two records, one "no record", one failing.
+    using Registry = LoopbackRegistry::Reply;
+    LoopbackRegistry registry({{"example.co.uk", Registry::Full},
+                               {"example.com", Registry::Full},
+                               {"example.org", Registry::NoRecord},
+                               {"example.net", Registry::ServerError}},
+                              Registry::NoRecord, {"co.uk", "com", "org", "net"});
     LookupProgram program(server.rootUrl() + QStringLiteral("whois/"),
-                          QStringLiteral("qrc:/start/start.html"), nullptr, {dns.forwarder()});
+                          QStringLiteral("qrc:/start/start.html"), nullptr, {dns.forwarder()},
+                          registry.bootstrapUrl());
     FrmSearch &window = program.window();
     FrmSearchControls &f = window.controls();
     const auto title = [&f](Index i) {
@@ -113,13 +120,15 @@ int main(int argc, char *argv[])
             std::fprintf(stderr, "take-screenshot: %s did not load\n", qPrintable(domain));
             return 1;
         }
-#if LOOKUP_DNS_HINTS
-        if (!QTest::qWaitFor(
-                [&] { return window.tabRecords()->record(i).dns.state != DnsEvidence::None; })) {
-            std::fprintf(stderr, "take-screenshot: no DNS answer for %s\n", qPrintable(domain));
+        // Every source has answered.
+        const TabRecord &record = window.tabRecords()->record(i);
+        if (!QTest::qWaitFor([&] {
+                return (!LOOKUP_DNS_HINTS || record.dns.state != DnsEvidence::None) &&
+                       (!LOOKUP_RDAP || record.registry.state != RegistryEvidence::None);
+            })) {
+            std::fprintf(stderr, "take-screenshot: no answer for %s\n", qPrintable(domain));
             return 1;
         }
-#endif
     }
     // Let the first page's last frame reach the screen.
     QTest::qWait(1000);
