@@ -5,12 +5,23 @@
 
 using platform::Index;
 
+float TabStripScroll::lastTabLimit() const
+{
+    const FrmSearchControls &f = m_form;
+    return f.imgLeft.Width() + f.imgLeft.Left() + f.imgLeft.Width() / 2;
+}
+
+float TabStripScroll::firstTabLimit() const
+{
+    const FrmSearchControls &f = m_form;
+    return f.imgLeft.Width() + f.imgLeft.Left() + 120;
+}
+
 void TabStripScroll::imgLeft_Click()
 {
     FrmSearchControls &f = m_form;
     const Index n = f.imgTab.Count();
-    const float limit = f.imgLeft.Width() + f.imgLeft.Left() + f.imgLeft.Width() / 2;
-    if (limit >= f.imgTab(n - 1).Left())
+    if (lastTabLimit() >= f.imgTab(n - 1).Left())
         return;
     shiftTabs(-1);
     m_selection.imgTab_Click(f.currentTab);
@@ -19,10 +30,31 @@ void TabStripScroll::imgLeft_Click()
 void TabStripScroll::imgRight_Click()
 {
     FrmSearchControls &f = m_form;
-    const float limit = f.imgLeft.Width() + f.imgLeft.Left() + 120;
-    if (limit <= f.imgTab(0).Left())
+    if (firstTabLimit() <= f.imgTab(0).Left())
         return;
     shiftTabs(+1);
+    m_selection.imgTab_Click(f.currentTab);
+}
+
+void TabStripScroll::shiftBy(int clicks)
+{
+    FrmSearchControls &f = m_form;
+    const Index n = f.imgTab.Count();
+    // Where the end tabs would stand after each click, checked as each click checks them.
+    float first = f.imgTab(0).Left();
+    float last = f.imgTab(n - 1).Left();
+    int made = 0;
+    for (; made > clicks && lastTabLimit() < last; --made) {
+        first -= f.imgTab(0).Width();
+        last -= f.imgTab(n - 1).Width();
+    }
+    for (; made < clicks && firstTabLimit() > first; ++made) {
+        first += f.imgTab(0).Width();
+        last += f.imgTab(n - 1).Width();
+    }
+    if (made == 0)
+        return;
+    shiftTabs(float(made));
     m_selection.imgTab_Click(f.currentTab);
 }
 

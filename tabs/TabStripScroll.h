@@ -14,8 +14,14 @@ public:
 
     void imgLeft_Click();
     void imgRight_Click();
+    // As many clicks at once, as far as the same limits allow: on the left arrow for a
+    // negative count, on the right one for a positive. The strip moves once, however far.
+    void shiftBy(int clicks);
 
 private:
+    // Past these the arrows move nothing: the last tab's left edge, the first tab's.
+    float lastTabLimit() const;
+    float firstTabLimit() const;
     void shiftTabs(float direction);
 
     FrmSearchControls &m_form;

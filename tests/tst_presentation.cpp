@@ -94,21 +94,43 @@ void TestPresentation::tabsAreNamedByTheirCaptions()
     QFETCH(QStringList, tabs);
     WindowFixture w;
     QVERIFY(w.show());
+    QAccessibleInterface *form = formOf(w);
+    // Read before each change too, as a screen reader does: nothing may be left from before.
+    form->childCount();
     for (const QStringList &lookup : lookups) {
         w.useSuffixes(lookup);
         w.lookUp(QStringLiteral("example"));
+        form->childCount();
     }
     // Reading order: the label and the arrows, then each tab once: its caption is part of it.
     QStringList expected = {"StaticText What is the domain name?", "Button Scroll tabs left",
                             "Button Scroll tabs right"};
     for (const QString &tab : tabs)
         expected << "PageTab " + tab;
-    QAccessibleInterface *form = formOf(w);
     QCOMPARE(describeAll(form), expected);
     for (int i = 0; i < form->childCount(); ++i) {
         QCOMPARE(form->indexOfChild(form->child(i)), i);
         QCOMPARE(form->child(i)->parent(), form);
     }
+    // Of the pages only the one in front is read, and it follows the selection.
+    const auto pagesRead = [&] {
+        QList<Index> read;
+        for (int i = 0; i < form->childCount(); ++i) {
+            for (Index tab = 0; tab < w.f.browserLookup.Count(); ++tab) {
+                if (form->child(i)->object() == w.f.browserLookup(tab).widget())
+                    read << tab;
+            }
+        }
+        return read;
+    };
+    QCOMPARE(pagesRead(), QList<Index>{w.f.currentTab});
+    const auto last = Index(tabs.size() - 1);
+    w.window.tabSelection().imgTab_Click(last);
+    QTRY_COMPARE(pagesRead(), QList<Index>{last});
+    // Shown again, a page hides the one behind it once the handler has returned.
+    w.f.browserLookup(last).setVisible(false);
+    w.f.browserLookup(last).setVisible(true);
+    QTRY_COMPARE(pagesRead(), QList<Index>{last});
     // The program's top level is its shown window, without windows never shown, such as
     // those the engine's views paint through.
     QWidget neverShown;

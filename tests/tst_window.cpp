@@ -98,6 +98,8 @@ private Q_SLOTS:
     void selectionOrdersLayersAndLines();
     void scrollLimits_data();
     void scrollLimits();
+    void manyClicksAtOnce_data();
+    void manyClicksAtOnce();
     void captionsStayOnTheirTabs();
     void clicksThroughTheWindow();
     void keysAndWheelEndInTheHandlers();
@@ -333,6 +335,44 @@ void TestWindow::scrollLimits()
     for (qsizetype i = 0; i < lefts.size(); ++i)
         QCOMPARE(w.tabLefts()[i], lefts[i] + (left ? -1830.0f : 1830.0f));
     QCOMPARE(w.f.frmSearch.graphicalOrder().constFirst(), QStringLiteral("imgRight"));
+}
+
+void TestWindow::manyClicksAtOnce_data()
+{
+    QTest::addColumn<int>("tabs");
+    QTest::addColumn<int>("before");      // left-arrow clicks first, one by one
+    QTest::addColumn<int>("clicks");      // then these: negative on the left arrow
+    QTest::addColumn<float>("arrowLeft"); // imgLeft.Left, from which both limits count
+    QTest::newRow("left, within the limits") << 8 << 0 << -3 << 120.0f;
+    QTest::newRow("left, past the limit") << 8 << 0 << -20 << 120.0f;
+    QTest::newRow("right, past the limit") << 8 << 4 << 9 << 120.0f;
+    QTest::newRow("right, at the limit already") << 8 << 0 << 2 << 120.0f;
+    QTest::newRow("one tab") << 1 << 0 << -4 << 120.0f;
+    // Tabs that land right on a limit: the last at 840 after one click, the first at 840.
+    QTest::newRow("left, onto the limit") << 2 << 0 << -5 << 30.0f;
+    QTest::newRow("right, from the limit") << 2 << 0 << 3 << 180.0f;
+}
+
+// Keys and the wheel shift the strip as far as that many arrow clicks would, but at once.
+void TestWindow::manyClicksAtOnce()
+{
+    QFETCH(int, tabs);
+    QFETCH(int, before);
+    QFETCH(int, clicks);
+    QFETCH(float, arrowLeft);
+    WindowFixture once, oneByOne;
+    for (WindowFixture *w : {&once, &oneByOne}) {
+        w->lookUp(tabs);
+        w->f.imgLeft.setLeft(arrowLeft);
+        for (int i = 0; i < before; ++i)
+            w->window.tabStripScroll().imgLeft_Click();
+    }
+    once.window.tabStripScroll().shiftBy(clicks);
+    for (int i = 0; i < std::abs(clicks); ++i) {
+        clicks < 0 ? oneByOne.window.tabStripScroll().imgLeft_Click()
+                   : oneByOne.window.tabStripScroll().imgRight_Click();
+    }
+    QCOMPARE(strip(once.f), strip(oneByOne.f));
 }
 
 void TestWindow::captionsStayOnTheirTabs()

@@ -58,67 +58,72 @@ Container *ContainerAccessible::container() const
     return static_cast<Container *>(widget());
 }
 
-std::vector<GraphicalControl *> ContainerAccessible::graphicalChildren() const
+const ContainerAccessible::Children &ContainerAccessible::children() const
 {
-    std::vector<GraphicalControl *> children;
-    for (GraphicalControl *control : container()->graphicalControls()) {
-        if (control->accessibleRole() != QAccessible::NoRole)
-            children.push_back(control);
-    }
-    // Not the z-order, which changes with every tab selection.
-    const auto readingOrder = [](const GraphicalControl *c) {
-        return std::tuple(c->index(), c->Top(), c->Left(), c->name());
-    };
-    std::ranges::sort(children, {}, readingOrder);
-    return children;
-}
+    Container *surface = container();
+    Children &c = m_children;
+    if (c.version == surface->childrenVersion())
+        return c;
+    c.version = surface->childrenVersion();
 
-std::vector<QAccessibleInterface *> ContainerAccessible::widgetChildren() const
-{
     std::unordered_set<const QObject *> covered;
-    for (const WindowedControl *control : container()->windowedControls()) {
+    for (const WindowedControl *control : surface->windowedControls()) {
         if (control->Visible() && control->isCovered())
             covered.insert(control->widget());
     }
-    std::vector<QAccessibleInterface *> children;
-    for (int i = 0; i < QAccessibleWidget::childCount(); ++i) {
-        QAccessibleInterface *child = QAccessibleWidget::child(i);
-        if (child && !covered.contains(child->object()))
-            children.push_back(child);
+    // The widgets Qt would list, in the same order: every child widget that is not a window
+    // of its own (a menu, a tooltip).
+    c.widgets.clear();
+    for (QObject *object : surface->children()) {
+        auto *widget = qobject_cast<QWidget *>(object);
+        if (widget && !widget->isWindow() && !covered.contains(widget))
+            c.widgets.push_back(widget);
     }
-    return children;
+
+    c.painted.clear();
+    for (GraphicalControl *control : surface->graphicalControls()) {
+        if (control->accessibleRole() != QAccessible::NoRole)
+            c.painted.push_back(control);
+    }
+    // Not the z-order, which changes with every tab selection.
+    const auto readingOrder = [](const GraphicalControl *control) {
+        return std::tuple(control->index(), control->Top(), control->Left(), control->name());
+    };
+    std::ranges::sort(c.painted, {}, readingOrder);
+    c.paintedAt.clear();
+    for (std::size_t i = 0; i < c.painted.size(); ++i)
+        c.paintedAt.emplace(c.painted[i], int(c.widgets.size() + i));
+    return c;
 }
 
 int ContainerAccessible::childCount() const
 {
-    return int(widgetChildren().size() + graphicalChildren().size());
+    const Children &c = children();
+    return int(c.widgets.size() + c.painted.size());
 }
 
 QAccessibleInterface *ContainerAccessible::child(int index) const
 {
-    const std::vector<QAccessibleInterface *> widgets = widgetChildren();
+    const Children &c = children();
     if (index < 0)
         return nullptr;
-    if (std::size_t(index) < widgets.size())
-        return widgets[std::size_t(index)];
-    const std::vector<GraphicalControl *> children = graphicalChildren();
-    const auto painted = std::size_t(index) - widgets.size();
-    return painted < children.size() ? interfaceFor(children[painted]) : nullptr;
+    if (std::size_t(index) < c.widgets.size())
+        return QAccessible::queryAccessibleInterface(c.widgets[std::size_t(index)]);
+    const auto painted = std::size_t(index) - c.widgets.size();
+    return painted < c.painted.size() ? interfaceFor(c.painted[painted]) : nullptr;
 }
 
 int ContainerAccessible::indexOfChild(const QAccessibleInterface *child) const
 {
-    const std::vector<QAccessibleInterface *> widgets = widgetChildren();
-    const auto *painted = dynamic_cast<const GraphicalControlAccessible *>(child);
-    if (!painted) {
-        const auto it = std::ranges::find(widgets, child);
-        return it == widgets.end() ? -1 : int(it - widgets.begin());
-    }
-    const std::vector<GraphicalControl *> children = graphicalChildren();
-    const auto it = std::ranges::find(children, painted->control());
-    if (it == children.end())
+    if (!child)
         return -1;
-    return int(widgets.size()) + int(it - children.begin());
+    const Children &c = children();
+    if (const auto *painted = dynamic_cast<const GraphicalControlAccessible *>(child)) {
+        const auto it = c.paintedAt.find(painted->control());
+        return it == c.paintedAt.end() ? -1 : it->second;
+    }
+    const auto it = std::ranges::find(c.widgets, child->object());
+    return it == c.widgets.end() ? -1 : int(it - c.widgets.begin());
 }
 
 QAccessibleInterface *ContainerAccessible::childAt(int x, int y) const

@@ -2,6 +2,7 @@
 
 #include <QAccessibleWidget>
 
+#include <unordered_map>
 #include <vector>
 
 namespace platform {
@@ -29,12 +30,22 @@ public:
     static void descriptionChanged(GraphicalControl *control);
 
 private:
+    // Worked out once per change to the container: a screen reader walking a strip of a
+    // thousand tabs asks for each child in turn.
+    struct Children {
+        quint64 version = ~quint64(0);
+        // Child widgets, less covered array elements.
+        std::vector<QWidget *> widgets;
+        // Painted controls with a role, in reading order: plain controls first, then array
+        // elements by index, each group top to bottom and left to right.
+        std::vector<GraphicalControl *> painted;
+        std::unordered_map<const GraphicalControl *, int> paintedAt;
+    };
+
     Container *container() const;
-    // The child widgets' interfaces, less covered array elements.
-    std::vector<QAccessibleInterface *> widgetChildren() const;
-    // Painted controls with a role, in reading order: plain controls first, then array
-    // elements by index, each group top to bottom and left to right.
-    std::vector<GraphicalControl *> graphicalChildren() const;
+    const Children &children() const;
+
+    mutable Children m_children;
 };
 
 } // namespace platform

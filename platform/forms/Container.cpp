@@ -164,6 +164,7 @@ void Container::reorder(Control *control, bool toFront)
         auto *windowed = static_cast<WindowedControl *>(control);
         if (!moveWindowed(windowed, toFront))
             return;
+        ++m_windowedVersion;
         if (toFront)
             windowed->widget()->raise();
         else
@@ -197,6 +198,7 @@ void Container::removeGraphical(GraphicalControl *control)
 
 void Container::addWindowed(WindowedControl *control)
 {
+    ++m_windowedVersion;
     // A new child widget starts in front of its siblings, and so does its model entry.
     m_windowedPos[control] = m_windowed.insert(m_windowed.end(), control);
     m_covering.added(control);
@@ -204,6 +206,7 @@ void Container::addWindowed(WindowedControl *control)
 
 void Container::removeWindowed(WindowedControl *control)
 {
+    ++m_windowedVersion;
     if (const auto it = m_windowedPos.find(control); it != m_windowedPos.end()) {
         m_windowed.erase(it->second);
         m_windowedPos.erase(it);
@@ -213,6 +216,7 @@ void Container::removeWindowed(WindowedControl *control)
 
 void Container::windowedVisibilityChanged(WindowedControl *control)
 {
+    ++m_windowedVersion;
     if (control->index() < 0) {
         control->applyShown();
     } else if (!control->Visible()) {
@@ -225,6 +229,13 @@ void Container::windowedVisibilityChanged(WindowedControl *control)
         m_covering.update(false);
         m_covering.schedule();
     }
+}
+
+void Container::windowedShownChanged(WindowedControl *control, bool shown)
+{
+    ++m_windowedVersion;
+    if (control->index() >= 0)
+        m_covering.shownChanged(control, shown);
 }
 
 void Container::windowedPlaceChanged(WindowedControl *control)
@@ -279,6 +290,9 @@ bool Container::event(QEvent *event)
     // What lies inside changes with the size.
     if (event->type() == QEvent::Resize)
         ++m_graphicalVersion;
+    // Widgets that are no control (a view's own) count among the children too.
+    if (event->type() == QEvent::ChildAdded || event->type() == QEvent::ChildRemoved)
+        ++m_windowedVersion;
     if (event->type() != QEvent::ToolTip)
         return QWidget::event(event);
     const auto *help = static_cast<QHelpEvent *>(event);

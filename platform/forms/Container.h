@@ -65,6 +65,10 @@ public:
     // Drawn unscaled at the top-left corner, beneath every graphical control.
     void setPicture(const QImage &picture);
 
+    // Counts changes to what assistive technology reads as the container's children: the
+    // members of either layer, their order and places, which elements are covered.
+    quint64 childrenVersion() const { return m_graphicalVersion + m_windowedVersion; }
+
     // To the front or the back of its layer.
     void reorder(Control *control, bool toFront);
 
@@ -77,6 +81,8 @@ public:
     void removeWindowed(WindowedControl *control);
     void windowedVisibilityChanged(WindowedControl *control);
     void windowedPlaceChanged(WindowedControl *control);
+    // Its widget was shown or hidden.
+    void windowedShownChanged(WindowedControl *control, bool shown);
     ElementCovering &covering() { return m_covering; }
     void repaintArea(const QRect &pixels);
 
@@ -113,6 +119,8 @@ private:
     // Counts changes to the graphical layer: places, looks, order.
     quint64 m_graphicalVersion = 0;
     quint64 m_pressedVersion = 0;
+    // Counts changes to the windowed layer: members, order, which widgets are shown.
+    quint64 m_windowedVersion = 0;
     // What lies inside the container, back to front, as of the last paint. Valid while the
     // layer and the container's size are unchanged since, and far quicker to walk.
     void noteShown();

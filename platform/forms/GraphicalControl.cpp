@@ -37,6 +37,13 @@ void GraphicalControl::setToolTipText(const QString &text)
     ContainerAccessible::descriptionChanged(this);
 }
 
+void GraphicalControl::setAccessibleRole(QAccessible::Role role)
+{
+    m_accessibleRole = role;
+    // Whether it is among its container's accessible children changes with it.
+    repaint();
+}
+
 QString GraphicalControl::accessibleName() const
 {
     return m_accessibleName ? m_accessibleName() : QString();

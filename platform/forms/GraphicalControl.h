@@ -46,7 +46,7 @@ public:
     // What assistive technology is told of the control; one without a role is out of its
     // reach. The name is looked up each time it is asked for, so it can follow other controls.
     QAccessible::Role accessibleRole() const { return m_accessibleRole; }
-    void setAccessibleRole(QAccessible::Role role) { m_accessibleRole = role; }
+    void setAccessibleRole(QAccessible::Role role);
     virtual QString accessibleName() const;
     void setAccessibleName(const QString &name);
     void setAccessibleName(std::function<QString()> source)

@@ -77,8 +77,7 @@ void WindowedControl::applyShown()
     if (shown == m_shown)
         return;
     m_shown = shown;
-    if (index() >= 0)
-        container()->covering().shownChanged(this, shown);
+    container()->windowedShownChanged(this, shown);
     if (shown && std::exchange(m_placePending, false))
         m_widget->setGeometry(pixelRect());
     m_widget->setVisible(shown);
