@@ -1,13 +1,14 @@
 #include "AppSubject.h"
 
 #include "platform/webengine/WebEngineBrowser.h"
-#if LOOKUP_DNS_HINTS
 #include "tabs/TabRecords.h"
-#endif
 
+#include <QAccessible>
 #include <QApplication>
+#include <QElapsedTimer>
 #include <QEventLoop>
 #include <QMouseEvent>
+#include <QShortcut>
 #include <QTimer>
 #include <QWebEnginePage>
 
@@ -55,8 +56,8 @@ double medianOfPairs(const QList<double> &times)
 } // namespace
 
 AppSubject::AppSubject(const QString &rootUrl, const QString &startPageUrl,
-                       const platform::ResolverSetup &dns)
-    : Subject(rootUrl), m_program(rootUrl, startPageUrl, nullptr, dns),
+                       const platform::ResolverSetup &dns, const QUrl &rdapBootstrap)
+    : Subject(rootUrl), m_program(rootUrl, startPageUrl, nullptr, dns, rdapBootstrap),
       m_f(m_program.window().controls()), m_clock(&m_f.frmSearch)
 {
 }
@@ -164,32 +165,87 @@ double AppSubject::medianMs(const QString &action, int repeats)
             if (m_f.browserLookup(0).Width() == before)
                 return -1;
         }
+    } else if (action == QLatin1String("walk")) {
+        // What a screen reader asks of each child of the window, after a change to the strip
+        // (a tab selected) so that every walk starts afresh.
+        QAccessibleInterface *form = QAccessible::queryAccessibleInterface(&m_f.frmSearch);
+        for (int i = 0; i < repeats; ++i) {
+            clickControl(m_f.imgTab(Index(1 + i % 2)));
+            settle();
+            QElapsedTimer clock;
+            clock.start();
+            int read = 0;
+            for (int c = 0; c < form->childCount(); ++c) {
+                QAccessibleInterface *child = form->child(c);
+                read += child->role() + int(child->text(QAccessible::Name).size()) +
+                        int(child->text(QAccessible::Description).size()) +
+                        int(child->state().selected) + child->rect().width() +
+                        int(form->indexOfChild(child) == c);
+            }
+            times << (read > 0 ? double(clock.nsecsElapsed()) / 1e6 : -1);
+        }
+    } else if (action == QLatin1String("alt9")) {
+        // From the first tab to the last, the strip shifted to show it, until painted.
+        QShortcut *first = shortcut(QKeySequence(Qt::ALT | Qt::Key_1));
+        QShortcut *last = shortcut(QKeySequence(Qt::ALT | Qt::Key_9));
+        if (!first || !last)
+            return -1;
+        for (int i = 0; i < repeats; ++i) {
+            Q_EMIT first->activated();
+            settle();
+            times << m_clock.time([&] { Q_EMIT last->activated(); });
+            settle();
+            if (m_f.currentTab != m_f.imgTab.Count() - 1)
+                return -1;
+        }
+        // Back at the start, so that the clicks timed next find their tabs in view.
+        Q_EMIT first->activated();
+        settle();
     } else {
         return -1;
     }
     return medianOfPairs(times);
 }
 
-bool AppSubject::hintsShown()
+QShortcut *AppSubject::shortcut(const QKeySequence &key)
 {
-#if LOOKUP_DNS_HINTS
-    const TabRecords *records = m_program.window().tabRecords();
-    return !m_hints || std::ranges::all_of(m_lookupTabs, [records](Index tab) {
-        return records->record(tab).dns.state != DnsEvidence::None;
-    });
-#else
-    return true;
-#endif
+    for (QShortcut *candidate : m_f.frmSearch.findChildren<QShortcut *>()) {
+        if (candidate->key() == key)
+            return candidate;
+    }
+    return nullptr;
 }
 
-bool AppSubject::setHints(bool on)
+bool AppSubject::hintsShown()
 {
+    const TabRecords *records = m_program.window().tabRecords();
+    if (!records)
+        return true;
+    return std::ranges::all_of(m_lookupTabs, [this, records](Index tab) {
+        const TabRecord &record = records->record(tab);
+        return (!m_dnsHints || record.dns.state != DnsEvidence::None) &&
+               (!m_registryHints || record.registry.state != RegistryEvidence::None);
+    });
+}
+
+bool AppSubject::setHints(const QString &source, bool on)
+{
+    FrmSearch &window = m_program.window();
 #if LOOKUP_DNS_HINTS
-    m_hints = on;
-    m_program.window().setDnsHintsEnabled(on);
-    return true;
-#else
+    if (source == QLatin1String("dns")) {
+        m_dnsHints = on;
+        window.setDnsHintsEnabled(on);
+        return true;
+    }
+#endif
+#if LOOKUP_RDAP
+    if (source == QLatin1String("registry")) {
+        m_registryHints = on;
+        window.setRegistryHintsEnabled(on);
+        return true;
+    }
+#endif
+    Q_UNUSED(window)
     Q_UNUSED(on)
     return false;
-#endif
 }

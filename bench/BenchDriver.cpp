@@ -24,7 +24,8 @@ double median(QList<double> values)
     if (values.isEmpty())
         return NAN;
     std::ranges::sort(values);
-    return values[values.size() / 2];
+    const qsizetype middle = values.size() / 2;
+    return values.size() % 2 ? values[middle] : (values[middle - 1] + values[middle]) / 2;
 }
 
 double mebibytes(qint64 kib)
@@ -51,8 +52,10 @@ struct BenchDriver::Session {
     double lookupMs = NAN;
     double firstMs = NAN;     // to the front page's first paint, lookup of 12
     double hintsMs = NAN;     // to every tab's DNS hint shown, lookup of 12
-    double lookupOffMs = NAN; // lookupMs and firstMs with the hints off
+    double lookupOffMs = NAN; // lookupMs and firstMs with the DNS hints off
     double firstOffMs = NAN;
+    double lookupNoRdapMs = NAN; // the same with the registry hints off
+    double firstNoRdapMs = NAN;
     double singleFirstMs = NAN; // the same, lookup of 1
     double requests = NAN;
     double pss[4] = {NAN, NAN, NAN, NAN}; // MiB at each of kTabCounts
@@ -60,16 +63,25 @@ struct BenchDriver::Session {
     double select[2] = {NAN, NAN};        // ms at 12, 400 tabs
     double arrow[2] = {NAN, NAN};
     double resize[2] = {NAN, NAN};
-    double idle[2] = {NAN, NAN};      // share of one core at 1, 100 tabs
-    double stillIdle[2] = {NAN, NAN}; // the same with a page in front that keeps still
-    QString pages[4];                 // what the pages were doing at each memory figure
+    double idle[2] = {NAN, NAN};           // share of one core: a program with 1 tab, this one
+    double stillIdle[2] = {NAN, NAN};      // the same with a page in front that keeps still
+    QHash<QString, double> idleThreads[2]; // the same by thread (see ProcessTree)
+    double walk[2] = {NAN, NAN};           // ms at 100, 1000 tabs
+    double alt9[2] = {NAN, NAN};
+    QString pages[4]; // what the pages were doing at each memory figure
 };
 
 BenchDriver::BenchDriver(QString program, Options options)
     : m_program(std::move(program)), m_options(options),
+      m_registry(
+          {}, LoopbackRegistry::Reply::Full,
+          {"com", "net", "org", "co.uk", "org.uk", "info", "biz", "eu", "de", "nl", "io", "name"},
+          2),
       m_environment(QProcessEnvironment::systemEnvironment())
 {
     m_environment.insert(QStringLiteral("QUILLET_BENCH_DNS"), m_dns.forwarder());
+    m_environment.insert(QStringLiteral("QUILLET_BENCH_RDAP"),
+                         m_registry.bootstrapUrl().toString());
     if (m_options.display.isEmpty()) {
         m_environment.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
     } else {
@@ -205,22 +217,47 @@ int BenchDriver::settleMs() const
     return m_options.quick ? 1500 : 3000;
 }
 
-int BenchDriver::idleSeconds() const
+int BenchDriver::idleWindows() const
 {
-    // Garbage collection in the shared renderer comes in bursts: a long window evens them out.
-    return m_options.quick ? 10 : 60;
+    return m_options.quick ? 3 : 7;
 }
 
-double BenchDriver::idleCpuShare(QProcess &child)
+int BenchDriver::idleWindowSeconds() const
 {
-    const int seconds = idleSeconds();
-    const double before = ProcessTree(child.processId()).cpuSeconds();
-    QElapsedTimer clock;
-    clock.start();
-    pause(seconds * 1000);
-    // Processes that ended meanwhile drop out; the engine keeps its helpers while idle.
-    const double after = ProcessTree(child.processId()).cpuSeconds();
-    return (after - before) / (double(clock.nsecsElapsed()) / 1e9);
+    // Garbage collection in the shared renderer comes in bursts of a few seconds.
+    return m_options.quick ? 5 : 10;
+}
+
+BenchDriver::Idle BenchDriver::idleBeside(QProcess &program, QProcess &baseline)
+{
+    QProcess *const both[2] = {&program, &baseline};
+    for (QProcess *child : both)
+        waitForQuiet(*child);
+    const auto cpu = [&both](int i) { return ProcessTree(both[i]->processId()).cpuSeconds(); };
+    const auto threads = [&both](int i) {
+        return ProcessTree(both[i]->processId()).cpuSecondsByThread();
+    };
+    const QHash<QString, double> threadsBefore[2] = {threads(0), threads(1)};
+    QList<double> shares[2];
+    QElapsedTimer total;
+    total.start();
+    for (int window = 0; window < idleWindows(); ++window) {
+        const double before[2] = {cpu(0), cpu(1)};
+        QElapsedTimer clock;
+        clock.start();
+        pause(idleWindowSeconds() * 1000);
+        const double seconds = double(clock.nsecsElapsed()) / 1e9;
+        for (int i : {0, 1})
+            shares[i] << (cpu(i) - before[i]) / seconds;
+    }
+    Idle idle{median(shares[0]), median(shares[1]), {}};
+    const double seconds = double(total.nsecsElapsed()) / 1e9;
+    for (int i : {0, 1}) {
+        const QHash<QString, double> after = threads(i);
+        for (auto it = after.cbegin(); it != after.cend(); ++it)
+            idle.threads[i][it.key()] = (it.value() - threadsBefore[i].value(it.key())) / seconds;
+    }
+    return idle;
 }
 
 BenchDriver::Session BenchDriver::runSession(const QString &kind)
@@ -254,18 +291,34 @@ BenchDriver::Session BenchDriver::runSession(const QString &kind)
     note(kind + QStringLiteral(": 1 tab"));
     send(*child, QStringLiteral("lookup %1-one 1").arg(kind));
     measureMemory(0);
-    // Idle with the stub's ticking page in front, then with a still one, where only the
-    // program's own wake-ups and the frozen pages' are left.
-    auto measureIdle = [&](int at) {
-        // Idle, not the last lookup's pages still settling.
-        waitForQuiet(*child);
-        s.idle[at] = idleCpuShare(*child);
-        send(*child, QStringLiteral("lookup still-%1 1").arg(at));
-        waitForQuiet(*child);
-        s.stillIdle[at] = idleCpuShare(*child);
+    // Idle beside a second program with one tab, both with the stub's ticking page in front,
+    // then both with a still one, where only the program's own wake-ups and the frozen pages'
+    // are left.
+    auto measureIdle = [&] {
+        note(kind + QStringLiteral(": idle, beside a program with 1 tab"));
+        std::unique_ptr<QProcess> baseline = startSubject(kind);
+        if (readLine(*baseline, 60000) != QLatin1String("ready"))
+            return;
+        send(*baseline, QStringLiteral("lookup %1-idle 1").arg(kind));
+        const Idle ticking = idleBeside(*child, *baseline);
+        s.idle[0] = ticking.baseline;
+        s.idle[1] = ticking.program;
+        s.idleThreads[0] = ticking.threads[1];
+        s.idleThreads[1] = ticking.threads[0];
+        send(*baseline, QStringLiteral("lookup still-0 1"));
+        send(*child, QStringLiteral("lookup still-1 1"));
+        const Idle still = idleBeside(*child, *baseline);
+        s.stillIdle[0] = still.baseline;
+        s.stillIdle[1] = still.program;
+        stop(*baseline);
     };
-    if (app)
-        measureIdle(0);
+    // What a screen reader and the keys do over the whole strip, at 100 and at 1000 tabs.
+    auto wholeStrip = [&](int at) {
+        waitForQuiet(*child);
+        const int repeats = m_options.quick ? 4 : 8;
+        s.walk[at] = send(*child, QStringLiteral("walk %1").arg(repeats)).value("ms", NAN);
+        s.alt9[at] = send(*child, QStringLiteral("alt9 %1").arg(repeats)).value("ms", NAN);
+    };
     // Each from a page of the same service, as in the lookups of 12 below; the first, from
     // the start page, is not counted.
     const int repeats = m_options.quick ? 3 : 5;
@@ -283,17 +336,20 @@ BenchDriver::Session BenchDriver::runSession(const QString &kind)
     // a dozen the window spends its time drawing and loads stall. There the plain side stops
     // at 12 views.
     const bool fewViews = !app && !m_options.display.isEmpty();
-    QList<double> lookups, firsts, hints, lookupsOff, firstsOff;
-    // The same lookup with the hints off, before or after the one with them in turn, as the
-    // load of the machine comes and goes and each lookup adds tabs.
+    QList<double> lookups, firsts, hints, lookupsOff, firstsOff, lookupsNoRdap, firstsNoRdap;
+    // The same lookup with a source of hints off (DNS for the first two lookups, the
+    // registries for the next two), before or after the one with them in turn, as the load
+    // of the machine comes and goes and each lookup adds tabs.
     const auto withoutHints = [&](int i) {
-        if (!app || !send(*child, QStringLiteral("hints off")).contains(QStringLiteral("hints")))
+        const bool dns = i < 2;
+        const QString source = dns ? QStringLiteral("dns") : QStringLiteral("registry");
+        if (!app || !send(*child, QStringLiteral("hints %1 off").arg(source)).contains("hints"))
             return;
         const Reply off =
             lookUp(*child, QStringLiteral("%1-twelve-off-%2").arg(kind).arg(i), 12, s);
-        lookupsOff << off.value(QStringLiteral("ms"), NAN);
-        firstsOff << off.value(QStringLiteral("first"), NAN);
-        send(*child, QStringLiteral("hints on"));
+        (dns ? lookupsOff : lookupsNoRdap) << off.value(QStringLiteral("ms"), NAN);
+        (dns ? firstsOff : firstsNoRdap) << off.value(QStringLiteral("first"), NAN);
+        send(*child, QStringLiteral("hints %1 on").arg(source));
     };
     for (int i = 0; i < (fewViews ? 1 : repeats); ++i) {
         // At most four, so that the tabs stay within the 100 measured next.
@@ -316,6 +372,8 @@ BenchDriver::Session BenchDriver::runSession(const QString &kind)
     s.hintsMs = median(hints);
     s.lookupOffMs = median(lookupsOff);
     s.firstOffMs = median(firstsOff);
+    s.lookupNoRdapMs = median(lookupsNoRdap);
+    s.firstNoRdapMs = median(firstsNoRdap);
 
     if (fewViews) {
         stop(*child);
@@ -325,11 +383,15 @@ BenchDriver::Session BenchDriver::runSession(const QString &kind)
     send(*child, QStringLiteral("grow 100"));
     measureMemory(2);
     if (app) {
-        measureIdle(1);
+        measureIdle();
+        wholeStrip(0);
         note(kind + QStringLiteral(": 400 tabs"));
         send(*child, QStringLiteral("grow 400"));
         measureMemory(3);
         timedActions(1);
+        note(kind + QStringLiteral(": 1000 tabs"));
+        send(*child, QStringLiteral("grow 1000"));
+        wholeStrip(1);
     }
     stop(*child);
     return s;
@@ -461,13 +523,17 @@ void BenchDriver::printReport(const Session &app, const Session &plain, double a
           plain.lookupMs, QStringLiteral("12 plain views"), Goal::AtMost, 0.6);
     r.add(QStringLiteral("Page requests for that lookup"), app.requests, {}, plain.requests,
           QStringLiteral("12 plain views"), Goal::Equal, 12);
-    r.add(QStringLiteral("DNS hints of a lookup of 12, all shown"), app.hintsMs,
+    r.add(QStringLiteral("DNS and registry hints of a lookup of 12, all shown"), app.hintsMs,
           QStringLiteral("ms"), app.lookupMs, QStringLiteral("its 12 pages loaded"), Goal::AtMost,
           1);
-    r.add(QStringLiteral("First result in front, lookup of 12, hints off"), app.firstOffMs,
-          QStringLiteral("ms"), app.firstMs, QStringLiteral("the same with hints"));
-    r.add(QStringLiteral("Lookup of 12 suffixes, all loaded, hints off"), app.lookupOffMs,
-          QStringLiteral("ms"), app.lookupMs, QStringLiteral("the same with hints"));
+    r.add(QStringLiteral("First result in front, lookup of 12, DNS hints off"), app.firstOffMs,
+          QStringLiteral("ms"), app.firstMs, QStringLiteral("the same with them"));
+    r.add(QStringLiteral("Lookup of 12 suffixes, all loaded, DNS hints off"), app.lookupOffMs,
+          QStringLiteral("ms"), app.lookupMs, QStringLiteral("the same with them"));
+    r.add(QStringLiteral("First result in front, lookup of 12, RDAP off"), app.firstNoRdapMs,
+          QStringLiteral("ms"), app.firstMs, QStringLiteral("the same with RDAP"));
+    r.add(QStringLiteral("Lookup of 12 suffixes, all loaded, RDAP off"), app.lookupNoRdapMs,
+          QStringLiteral("ms"), app.lookupMs, QStringLiteral("the same with RDAP"));
     const bool plainTo12 = std::isnan(plain.pss[2]) && !m_options.display.isEmpty();
     for (int i = 0; i < 4; ++i) {
         r.add(QStringLiteral("Memory (PSS) with %1 tab%2").arg(kTabCounts[i]).arg(i ? "s" : ""),
@@ -507,11 +573,21 @@ void BenchDriver::printReport(const Session &app, const Session &plain, double a
     r.add(QStringLiteral("Window resize to painted, 400 tabs"), app.resize[1], QStringLiteral("ms"),
           app.resize[0], QStringLiteral("the same at 12 tabs"), Goal::AtMost, 2, app.resize[1] < 4,
           quarterFrame);
-    r.add(QStringLiteral("Idle CPU, 100 loaded tabs, over %1 s").arg(idleSeconds()),
-          app.idle[1] * 100, QStringLiteral("% core"), app.idle[0] * 100, QStringLiteral("1 tab"),
-          Goal::AtMost, 1.2, app.idle[1] < 0.01, QStringLiteral("< 1 % of a core"));
+    // Linear work grows ten times from 100 tabs to 1000; quadratic work, a hundred times.
+    r.add(QStringLiteral("Screen-reader walk of the window, 1000 tabs"), app.walk[1],
+          QStringLiteral("ms"), app.walk[0], QStringLiteral("the same at 100 tabs"), Goal::AtMost,
+          15);
+    r.add(QStringLiteral("Alt+9 from the first tab to painted, 1000 tabs"), app.alt9[1],
+          QStringLiteral("ms"), app.alt9[0], QStringLiteral("the same at 100 tabs"), Goal::AtMost,
+          15, app.alt9[1] < 16, QStringLiteral("< 16 ms"));
+    const QString windows =
+        QStringLiteral("median of %1 windows of %2 s").arg(idleWindows()).arg(idleWindowSeconds());
+    const QString beside = QStringLiteral("1 tab, alive beside it");
+    r.add(QStringLiteral("Idle CPU, 100 loaded tabs, %1").arg(windows), app.idle[1] * 100,
+          QStringLiteral("% core"), app.idle[0] * 100, beside, Goal::AtMost, 1.2,
+          app.idle[1] < 0.01, QStringLiteral("< 1 % of a core"));
     r.add(QStringLiteral("Idle CPU, 100 loaded tabs, still page in front"), app.stillIdle[1] * 100,
-          QStringLiteral("% core"), app.stillIdle[0] * 100, QStringLiteral("1 tab, still page"),
+          QStringLiteral("% core"), app.stillIdle[0] * 100, beside + QStringLiteral(", still page"),
           Goal::AtMost, 1.2, app.stillIdle[1] < 0.01, QStringLiteral("< 1 % of a core"));
 
     const QString display = displayName();
@@ -531,6 +607,18 @@ void BenchDriver::printReport(const Session &app, const Session &plain, double a
         }
     }
     std::printf("\n");
+    // Where idle time goes with the ticking page in front: the busiest threads of the program
+    // with 100 tabs, beside the same threads of the one with 1 tab.
+    QStringList threads = app.idleThreads[1].keys();
+    std::ranges::sort(threads, std::greater{},
+                      [&app](const QString &name) { return app.idleThreads[1].value(name); });
+    if (!threads.isEmpty()) {
+        std::printf("\nIdle CPU by thread, ticking page in front (%% of a core):\n\n"
+                    "| process/thread | 100 tabs | 1 tab |\n|---|---:|---:|\n");
+        for (const QString &name : threads.first(std::min<qsizetype>(12, threads.size())))
+            std::printf("| %s | %.2f | %.2f |\n", qPrintable(name),
+                        app.idleThreads[1].value(name) * 100, app.idleThreads[0].value(name) * 100);
+    }
     if (r.missed() > 0)
         std::printf("\n%d target(s) not met.\n", r.missed());
     std::fflush(stdout);

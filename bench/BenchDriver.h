@@ -4,10 +4,12 @@
 #include "StubWhoisServer.h"
 
 #include "LoopbackDns.h"
+#include "LoopbackRegistry.h"
 
 #include <QHash>
 #include <QProcess>
 
+#include <cmath>
 #include <memory>
 
 // Runs the benchmark: starts the stub service, runs the program and the plain-view baseline
@@ -50,8 +52,17 @@ private:
     Reply lookUp(QProcess &child, const QString &label, int suffixes, Session &session);
     void waitForQuiet(QProcess &child);
     int settleMs() const;
-    int idleSeconds() const;
-    double idleCpuShare(QProcess &child);
+    // Idle CPU of `program` and of `baseline`, both alive, as shares of one core: medians over
+    // windows that both are read across, so that the load of the machine falls on both alike;
+    // and the share of each thread over all the windows (see ProcessTree).
+    struct Idle {
+        double program = NAN;
+        double baseline = NAN;
+        QHash<QString, double> threads[2]; // program, baseline
+    };
+    Idle idleBeside(QProcess &program, QProcess &baseline);
+    int idleWindows() const;
+    int idleWindowSeconds() const;
     QString displayName() const;
     void printReport(const Session &app, const Session &plain, double appStartMs,
                      double plainStartMs, double floorMiB, double seconds) const;
@@ -62,5 +73,7 @@ private:
     // Answers the DNS hints' questions as a nearby resolver would: every name has name servers
     // but the made-up one the hints ask to check the resolver.
     LoopbackDns m_dns{LoopbackDns::nearby()};
+    // Registries for the suffixes the lookups use, on two servers, holding every name.
+    LoopbackRegistry m_registry;
     QProcessEnvironment m_environment;
 };

@@ -70,3 +70,35 @@ double ProcessTree::cpuSeconds() const
     }
     return double(ticks) / ticksPerSecond;
 }
+
+QHash<QString, double> ProcessTree::cpuSecondsByThread() const
+{
+    static const double ticksPerSecond = double(sysconf(_SC_CLK_TCK));
+    QHash<QString, double> seconds;
+    for (qint64 pid : m_pids) {
+        QString kind = QStringLiteral("browser");
+        if (pid != m_pids.constFirst()) {
+            // The engine rewrites its helpers' command lines as one line with spaces.
+            QByteArray line = readProc(pid, "cmdline");
+            line.replace('\0', ' ');
+            const qsizetype type = line.indexOf("--type=");
+            kind = type < 0
+                       ? QStringLiteral("other")
+                       : QString::fromUtf8(line.mid(type + 7, line.indexOf(' ', type) - type - 7));
+        }
+        const QString tasks = QStringLiteral("/proc/%1/task").arg(pid);
+        for (const QString &tid : QDir(tasks).entryList(QDir::Dirs | QDir::NoDotAndDotDot)) {
+            QFile file(tasks + u'/' + tid + QStringLiteral("/stat"));
+            const QByteArray stat = file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+            const qsizetype open = stat.indexOf('('), close = stat.lastIndexOf(')');
+            const QList<QByteArray> fields = stat.mid(close + 2).split(' ');
+            if (open < 0 || close < open || fields.size() <= 12)
+                continue;
+            const QString name =
+                kind + u'/' + QString::fromUtf8(stat.mid(open + 1, close - open - 1));
+            seconds[name] +=
+                double(fields[11].toLongLong() + fields[12].toLongLong()) / ticksPerSecond;
+        }
+    }
+    return seconds;
+}

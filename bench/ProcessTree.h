@@ -1,6 +1,8 @@
 #pragma once
 
+#include <QHash>
 #include <QList>
+#include <QString>
 
 // A process and all its descendants as /proc shows them at construction: the program and
 // the web engine's helper processes (zygotes, renderers, utilities).
@@ -13,6 +15,9 @@ public:
     qint64 pssKiB() const;
     // User and system CPU time summed over the tree, in seconds.
     double cpuSeconds() const;
+    // The same by thread, summed over threads of one name in processes of one kind: "browser"
+    // for the root, else the engine's --type (renderer, gpu-process, utility, zygote).
+    QHash<QString, double> cpuSecondsByThread() const;
 
 private:
     QList<qint64> m_pids;

@@ -96,16 +96,17 @@ QString Subject::runCommand(const QStringList &words)
     if (command == QLatin1String("grow"))
         return timedLookUp(QStringLiteral("grow"), 0, words.value(1).toInt());
     if (command == QLatin1String("select") || command == QLatin1String("arrow") ||
-        command == QLatin1String("resize")) {
+        command == QLatin1String("resize") || command == QLatin1String("walk") ||
+        command == QLatin1String("alt9")) {
         const double ms = medianMs(command, words.value(1).toInt());
         return ms < 0 ? QStringLiteral("unsupported") : QStringLiteral("median ms=%1").arg(ms);
     }
     if (command == QLatin1String("pages"))
         return pageStates();
     if (command == QLatin1String("hints")) {
-        const bool on = words.value(1) == QLatin1String("on");
-        return setHints(on) ? QStringLiteral("switched hints=%1").arg(int(on))
-                            : QStringLiteral("unsupported");
+        const bool on = words.value(2) == QLatin1String("on");
+        return setHints(words.value(1), on) ? QStringLiteral("switched hints=%1").arg(int(on))
+                                            : QStringLiteral("unsupported");
     }
     return QStringLiteral("unknown command");
 }

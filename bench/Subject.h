@@ -15,9 +15,10 @@ class QWebEngineView;
 // answers each with one line on stdout:
 //   lookup <label> <suffixes>  look one name up     -> "loaded ms=<ms> tabs=<n> failed=<n>
 //                                                       first=<ms> hints=<ms>"
-//   hints on|off               DNS hints on the tabs -> "switched hints=1|0" or "unsupported"
+//   hints dns|registry on|off  a source of hints     -> "switched hints=1|0" or "unsupported"
 //   grow <tabs>                look up until <tabs>  -> the same
-//   select|arrow|resize <n>    n timed actions       -> "median ms=<ms>" or "unsupported"
+//   select|arrow|resize|walk|alt9 <n>
+//                              n timed actions       -> "median ms=<ms>" or "unsupported"
 //   pages                      what the pages do     -> "shown=<n> active=<n> frozen=<n> ..."
 //   quit
 class Subject : public QObject {
@@ -45,10 +46,11 @@ protected:
     virtual QList<QWebEnginePage *> pages() = 0;
     // Median milliseconds per action, or a negative number when this side has no such action.
     virtual double medianMs(const QString &action, int repeats);
-    // Whether every tab of the last lookup shows its DNS hint (true for a side without them),
-    // and turning the hints on or off; false when this side has none.
+    // Whether every tab of the last lookup shows its hints, DNS and the registry's (true for
+    // a side without them), and turning a source ("dns", "registry") on or off; false when
+    // this side has no such source.
     virtual bool hintsShown() { return true; }
-    virtual bool setHints(bool) { return false; }
+    virtual bool setHints(const QString &, bool) { return false; }
 
     QUrl address(const QString &label, const QString &suffix) const;
     // The moment the user would press "Look up".

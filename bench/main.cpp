@@ -21,9 +21,10 @@ namespace {
 int runProgram(int argc, char *argv[], const QString &rootUrl)
 {
     LookupStartup startup(argc, argv, LookupStartup::Answer::Nothing);
-    // The benchmark's own loopback name server.
+    // The benchmark's own loopback name server and registries.
     AppSubject subject(rootUrl, QString::fromUtf8(kStartPageUrl),
-                       {qEnvironmentVariable("QUILLET_BENCH_DNS")});
+                       {qEnvironmentVariable("QUILLET_BENCH_DNS")},
+                       QUrl(qEnvironmentVariable("QUILLET_BENCH_RDAP")));
     subject.start();
     return QApplication::exec();
 }

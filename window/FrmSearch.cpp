@@ -91,7 +91,7 @@ void FrmSearch::wireSources()
             m_dnsHints->tabLookedUp(tab);
 #endif
 #if LOOKUP_RDAP
-        if (m_registryHints)
+        if (m_registryHints && m_registryHintsEnabled)
             m_registryHints->tabLookedUp(tab);
 #endif
     });
@@ -101,7 +101,7 @@ void FrmSearch::wireSources()
             m_dnsHints->lookupDone();
 #endif
 #if LOOKUP_RDAP
-        if (m_registryHints)
+        if (m_registryHints && m_registryHintsEnabled)
             m_registryHints->lookupDone();
 #endif
     });
@@ -111,6 +111,13 @@ void FrmSearch::wireSources()
 void FrmSearch::setDnsHintsEnabled(bool enabled)
 {
     m_dnsHintsEnabled = enabled;
+}
+#endif
+
+#if LOOKUP_RDAP
+void FrmSearch::setRegistryHintsEnabled(bool enabled)
+{
+    m_registryHintsEnabled = enabled;
 }
 #endif
 

@@ -51,6 +51,10 @@ public:
     // Off, a lookup asks DNS nothing; on, each tab it fills gets its hint (given a resolver).
     void setDnsHintsEnabled(bool enabled);
 #endif
+#if LOOKUP_RDAP
+    // Off, a lookup asks no registry; on, each tab it fills gets its record (given a client).
+    void setRegistryHintsEnabled(bool enabled);
+#endif
 
 private:
     void connectEvents();
@@ -75,5 +79,6 @@ private:
 #endif
 #if LOOKUP_RDAP
     std::unique_ptr<RegistryHints> m_registryHints;
+    bool m_registryHintsEnabled = true;
 #endif
 };
