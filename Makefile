@@ -5,6 +5,8 @@ BUILD_DIR ?= build
 BUILD_TYPE ?= RelWithDebInfo
 JOBS ?= 2
 
+# libevent-dev, nettle-dev: libunbound's pkg-config file asks for theirs, and libunbound-dev
+# does not bring them.
 BUILD_PACKAGES := cmake g++ make pkg-config qt6-base-dev qt6-base-dev-tools \
                   qt6-webengine-dev qt6-webengine-dev-tools libgl-dev libxcb1-dev fonts-dejavu-core \
                   libunbound-dev libevent-dev nettle-dev dns-root-data
@@ -13,8 +15,6 @@ BUILD_PACKAGES := cmake g++ make pkg-config qt6-base-dev qt6-base-dev-tools \
 # accessibility bus, for the check that screen readers hear a tab's DNS verdict. util-linux,
 # iproute2: the window tests run in a network namespace of their own (unshare, ip). ldnsutils,
 # nsd, unbound: a signed test root and suffixes, served and validated by real DNS servers.
-# libevent-dev, nettle-dev: libunbound's pkg-config file asks for theirs, and libunbound-dev
-# does not bring them.
 TEST_PACKAGES  := $(BUILD_PACKAGES) desktop-file-utils appstream dpkg-dev file lintian xvfb \
                   xauth libgl1-mesa-dri dbus-daemon at-spi2-core util-linux iproute2 \
                   ldnsutils nsd unbound
