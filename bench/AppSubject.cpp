@@ -221,31 +221,20 @@ bool AppSubject::hintsShown()
     const TabRecords *records = m_program.window().tabRecords();
     if (!records)
         return true;
-    return std::ranges::all_of(m_lookupTabs, [this, records](Index tab) {
+    const bool dns = m_program.window().sourceEnabled(FrmSearch::Source::Dns);
+    const bool registry = m_program.window().sourceEnabled(FrmSearch::Source::Registry);
+    return std::ranges::all_of(m_lookupTabs, [&](Index tab) {
         const TabRecord &record = records->record(tab);
-        return (!m_dnsHints || record.dns.state != DnsEvidence::None) &&
-               (!m_registryHints || record.registry.state != RegistryEvidence::None);
+        return (!dns || record.dns.state != DnsEvidence::None) &&
+               (!registry || record.registry.state != RegistryEvidence::None);
     });
 }
 
 bool AppSubject::setHints(const QString &source, bool on)
 {
-    FrmSearch &window = m_program.window();
-#if LOOKUP_DNS_HINTS
-    if (source == QLatin1String("dns")) {
-        m_dnsHints = on;
-        window.setDnsHintsEnabled(on);
-        return true;
-    }
-#endif
-#if LOOKUP_RDAP
-    if (source == QLatin1String("registry")) {
-        m_registryHints = on;
-        window.setRegistryHintsEnabled(on);
-        return true;
-    }
-#endif
-    Q_UNUSED(window)
-    Q_UNUSED(on)
-    return false;
+    using Source = FrmSearch::Source;
+    if (source != QLatin1String("dns") && source != QLatin1String("registry"))
+        return false;
+    return m_program.window().setSourceEnabled(
+        source == QLatin1String("dns") ? Source::Dns : Source::Registry, on);
 }

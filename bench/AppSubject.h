@@ -36,6 +36,4 @@ private:
     FrmSearchControls &m_f;
     PaintClock m_clock;
     QList<platform::Index> m_lookupTabs; // the tabs the last lookup filled
-    bool m_dnsHints = bool(LOOKUP_DNS_HINTS);
-    bool m_registryHints = bool(LOOKUP_RDAP);
 };

@@ -2,6 +2,7 @@
 
 #include "platform/dns/NameServerLookup.h"
 #include "platform/forms/Twips.h"
+#include "tabs/TabSource.h"
 
 #include <optional>
 #include <vector>
@@ -14,17 +15,15 @@ class TabRecords;
 // Each tab waits for the answer to its latest question only, so an answer for an earlier
 // lookup never marks a tab that has since been given another domain (tab 0); a new lookup
 // cancels whatever the earlier ones still have out.
-class DnsHints {
+class DnsHints : public TabSource {
 public:
     static constexpr int MadeUpLength = 30;
 
     DnsHints(TabRecords &records, platform::NameServerLookup &lookup);
-    ~DnsHints();
+    ~DnsHints() override;
 
-    // Tab `tab` has a fresh record: its question waits for the end of the lookup.
-    void tabLookedUp(platform::Index tab);
-    // Every tab of the lookup is made: their questions go out.
-    void lookupDone();
+    void tabLookedUp(platform::Index tab) override;
+    void lookupDone() override;
 
 private:
     using Ticket = platform::NameServerLookup::Ticket;

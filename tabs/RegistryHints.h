@@ -2,6 +2,7 @@
 
 #include "platform/forms/Twips.h"
 #include "platform/rdap/RegistryLookup.h"
+#include "tabs/TabSource.h"
 
 #include <vector>
 
@@ -11,15 +12,13 @@ class TabRecords;
 // domain, and writes the answer into the tab's record. Like the DNS hints: a tab heeds only
 // the answer to its latest question, and a new lookup cancels what the earlier ones still
 // wait for.
-class RegistryHints {
+class RegistryHints : public TabSource {
 public:
     RegistryHints(TabRecords &records, platform::RegistryLookup &lookup);
-    ~RegistryHints();
+    ~RegistryHints() override;
 
-    // Tab `tab` has a fresh record: its question waits for the end of the lookup.
-    void tabLookedUp(platform::Index tab);
-    // Every tab of the lookup is made: their questions go out.
-    void lookupDone();
+    void tabLookedUp(platform::Index tab) override;
+    void lookupDone() override;
 
 private:
     struct Tab {

@@ -3,6 +3,7 @@
 #include "platform/forms/StandardDialogs.h"
 #include "tabs/ResultsCopy.h"
 #include "tabs/TabRecords.h"
+#include "tabs/TabSource.h"
 #if LOOKUP_DNS_HINTS
 #include "tabs/DnsHints.h"
 #endif
@@ -38,11 +39,12 @@ FrmSearch::FrmSearch(const QString &lookupBaseUrl, const QString &startPageUrl,
     m_resultsCopy = std::make_unique<ResultsCopy>(m_controls, *m_records);
 #if LOOKUP_DNS_HINTS
     if (dns)
-        m_dnsHints = std::make_unique<DnsHints>(*m_records, *dns);
+        m_sources[std::size_t(Source::Dns)] = std::make_unique<DnsHints>(*m_records, *dns);
 #endif
 #if LOOKUP_RDAP
     if (registry)
-        m_registryHints = std::make_unique<RegistryHints>(*m_records, *registry);
+        m_sources[std::size_t(Source::Registry)] =
+            std::make_unique<RegistryHints>(*m_records, *registry);
 #endif
     wireSources();
 }
@@ -86,40 +88,32 @@ void FrmSearch::wireSources()
 {
     m_lookupRun.setTabFilledHandler([this](Index tab, const QString &label, const QString &suffix) {
         m_records->tabLookedUp(tab, label, suffix);
-#if LOOKUP_DNS_HINTS
-        if (m_dnsHints && m_dnsHintsEnabled)
-            m_dnsHints->tabLookedUp(tab);
-#endif
-#if LOOKUP_RDAP
-        if (m_registryHints && m_registryHintsEnabled)
-            m_registryHints->tabLookedUp(tab);
-#endif
+        for (const auto &source : m_sources) {
+            if (source && source->enabled())
+                source->tabLookedUp(tab);
+        }
     });
     m_lookupRun.setLookupDoneHandler([this] {
-#if LOOKUP_DNS_HINTS
-        if (m_dnsHints && m_dnsHintsEnabled)
-            m_dnsHints->lookupDone();
-#endif
-#if LOOKUP_RDAP
-        if (m_registryHints && m_registryHintsEnabled)
-            m_registryHints->lookupDone();
-#endif
+        for (const auto &source : m_sources) {
+            if (source && source->enabled())
+                source->lookupDone();
+        }
     });
 }
 
-#if LOOKUP_DNS_HINTS
-void FrmSearch::setDnsHintsEnabled(bool enabled)
+bool FrmSearch::setSourceEnabled(Source source, bool enabled)
 {
-    m_dnsHintsEnabled = enabled;
+    TabSource *asked = m_sources[std::size_t(source)].get();
+    if (asked)
+        asked->setEnabled(enabled);
+    return asked;
 }
-#endif
 
-#if LOOKUP_RDAP
-void FrmSearch::setRegistryHintsEnabled(bool enabled)
+bool FrmSearch::sourceEnabled(Source source) const
 {
-    m_registryHintsEnabled = enabled;
+    const TabSource *asked = m_sources[std::size_t(source)].get();
+    return asked && asked->enabled();
 }
-#endif
 
 void FrmSearch::handleSetupShownChanged()
 {

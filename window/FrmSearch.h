@@ -7,12 +7,12 @@
 #include "tabs/TabStripScroll.h"
 #include "window/FrmSearchControls.h"
 
+#include <array>
 #include <memory>
 
-class DnsHints;
-class RegistryHints;
 class ResultsCopy;
 class TabRecords;
+class TabSource;
 namespace platform {
 class Dialogs;
 class NameServerLookup;
@@ -47,14 +47,12 @@ public:
     // What is known of each tab's domain; null without a source to ask.
     const TabRecords *tabRecords() const { return m_records.get(); }
     ResultsCopy *resultsCopy() { return m_resultsCopy.get(); }
-#if LOOKUP_DNS_HINTS
-    // Off, a lookup asks DNS nothing; on, each tab it fills gets its hint (given a resolver).
-    void setDnsHintsEnabled(bool enabled);
-#endif
-#if LOOKUP_RDAP
-    // Off, a lookup asks no registry; on, each tab it fills gets its record (given a client).
-    void setRegistryHintsEnabled(bool enabled);
-#endif
+    // The sources that write into the records, by what they ask.
+    enum class Source { Dns, Registry };
+    // Off, a lookup asks `source` nothing; on, each tab it fills gets its answer. False when
+    // the window has no such source (none given, or not built in).
+    bool setSourceEnabled(Source source, bool enabled);
+    bool sourceEnabled(Source source) const;
 
 private:
     void connectEvents();
@@ -73,12 +71,5 @@ private:
     bool m_loaded = false;
     std::unique_ptr<TabRecords> m_records;
     std::unique_ptr<ResultsCopy> m_resultsCopy;
-#if LOOKUP_DNS_HINTS
-    std::unique_ptr<DnsHints> m_dnsHints;
-    bool m_dnsHintsEnabled = true;
-#endif
-#if LOOKUP_RDAP
-    std::unique_ptr<RegistryHints> m_registryHints;
-    bool m_registryHintsEnabled = true;
-#endif
+    std::array<std::unique_ptr<TabSource>, 2> m_sources; // by Source; null where none
 };
