@@ -8,8 +8,6 @@
 #include <QGuiApplication>
 #include <QShortcut>
 
-#include <limits>
-
 namespace {
 
 // A cell stays one cell, whatever a registry put in it.
@@ -33,10 +31,7 @@ ResultsCopy::ResultsCopy(FrmSearchControls &form, const TabRecords &records) : m
 {
     auto *shortcut = new QShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_C), &form.frmSearch);
     QObject::connect(shortcut, &QShortcut::activated, shortcut, [this] { copy(); });
-    // Over the strip's rows, across the whole window however wide it grows.
-    const float top = form.imgTab(0).Top();
-    const float bottom = form.lbPreFix(0).Top() + form.lbPreFix(0).Height();
-    form.frmSearch.setContextMenu(QRectF(0, top, std::numeric_limits<float>::max(), bottom - top),
+    form.frmSearch.setContextMenu(form.stripRows(),
                                   {{QStringLiteral("Copy results"), [this] { copy(); }}});
 }
 

@@ -6,8 +6,6 @@
 
 #include <QShortcut>
 
-#include <limits>
-
 using platform::Index;
 
 TabNavigation::TabNavigation(FrmSearchControls &form, TabSelection &selection,
@@ -29,12 +27,8 @@ TabNavigation::TabNavigation(FrmSearchControls &form, TabSelection &selection,
     addShortcut({QKeySequence(Qt::Key_F5)}, [this] { reloadSelected(); });
     addShortcut({QKeySequence(Qt::CTRL | Qt::Key_L)}, [this] { focusLookUp(); });
 
-    // The strip's rows, across the whole window however wide it grows.
-    FrmSearchControls &f = m_form;
-    const float top = f.imgTab(0).Top();
-    const float bottom = f.lbPreFix(0).Top() + f.lbPreFix(0).Height();
-    f.frmSearch.setWheelHandler(QRectF(0, top, std::numeric_limits<float>::max(), bottom - top),
-                                [this](int notches) { shiftStrip(notches); });
+    m_form.frmSearch.setWheelHandler(m_form.stripRows(),
+                                     [this](int notches) { shiftStrip(notches); });
 }
 
 void TabNavigation::addShortcut(std::initializer_list<QKeySequence> keys,

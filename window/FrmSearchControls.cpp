@@ -6,6 +6,7 @@
 
 #include <QWidget>
 #include <algorithm>
+#include <limits>
 
 using namespace platform;
 
@@ -196,4 +197,11 @@ void FrmSearchControls::describeForAssistiveTechnology()
     txtLookUp.widget()->setAccessibleName(Label1.Caption());
     lstPreFix.widget()->setAccessibleName(Label2.Caption());
     lstPreFixUse.widget()->setAccessibleName(Label3.Caption());
+}
+
+QRectF FrmSearchControls::stripRows() const
+{
+    const float top = imgTab(0).Top();
+    const float bottom = lbPreFix(0).Top() + lbPreFix(0).Height();
+    return QRectF(0, top, std::numeric_limits<float>::max(), bottom - top);
 }

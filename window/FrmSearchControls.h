@@ -58,6 +58,10 @@ public:
     // The tab selected last; only tab selection writes it.
     platform::Index currentTab = 0;
 
+    // The tab strip's rows, across the whole window however wide it grows: where the wheel
+    // shifts the strip and its context menu opens.
+    QRectF stripRows() const;
+
 private:
     void defineControls();
     void stackControls();
